@@ -18,14 +18,14 @@ AnsiString ValidityText(const FieldList& card) {
     const AnsiString& kind = FieldOrEmpty(card, 12);
     const AnsiString& validUntil = FieldOrEmpty(card, 13);
     AnsiString text = FieldOrEmpty(card, 11);
-    if (kind == "1") return text + ValidUntilAfterKind1 + validUntil;
+    if (kind == "1") return text + texts::kValidUntilAfterKind1 + validUntil;
     if (kind == "2")
-        text += VisitsLeft + FieldOrEmpty(card, 14);
+        text += texts::kVisitsLeft + FieldOrEmpty(card, 14);
     else if (kind == "3")
-        text += Balance + FieldOrEmpty(card, 15);
+        text += texts::kBalance + FieldOrEmpty(card, 15);
     else
         return text;
-    if (!validUntil.empty()) text += ValidUntilAfterAmount + validUntil;
+    if (!validUntil.empty()) text += texts::kValidUntilAfterAmount + validUntil;
     return text;
 }
 
@@ -38,7 +38,7 @@ AnsiString PendingCustomerOf(const FieldList& card) {
 AnsiString RefusedCardHeadline(const FieldList& card) {
     const AnsiString& text = FieldOrEmpty(card, 7);
     const AnsiString& result = FieldOrEmpty(card, 8);
-    if (result == "0" || result == "16") return GreetingOpen + text + GreetingClose;
+    if (result == "0" || result == "16") return texts::kGreetingOpen + text + texts::kGreetingClose;
     return text;
 }
 

@@ -30,7 +30,7 @@ AnsiString ChoiceText(const FieldList& pendingCustomer, const AnsiString& code) 
     text += "<#";
     text += CheckCode(text);
     text += "&^";
-    text += CardAccepted;
+    text += texts::kCardAccepted;
     text += '^';
     text += CutTo(FieldOrEmpty(pendingCustomer, 2), ShortTextMax);
     text += '^';
@@ -39,7 +39,7 @@ AnsiString ChoiceText(const FieldList& pendingCustomer, const AnsiString& code) 
 }
 
 AnsiString NoChoiceText(const AnsiString& field4, const AnsiString& reason) {
-    return CutTo(field4 + ";" + reason + SaveLogTail, ShortTextMax);
+    return CutTo(field4 + ";" + reason + texts::kSaveLogTail, ShortTextMax);
 }
 
 }  // namespace tuvako

@@ -7,9 +7,9 @@ AnsiString BuildRecord(const AnsiString& kind, const AnsiString& subject,
                        const AnsiString& terminal, const AnsiString& f4, const AnsiString& f5,
                        const AnsiString& data) {
     AnsiString record;
-    record.reserve(5 * (RecordFieldMax + 1) + data.size() + 1);
+    record.reserve(5 * (kRecordFieldMax + 1) + data.size() + 1);
     for (const AnsiString* field : {&kind, &subject, &terminal, &f4, &f5}) {
-        record.append(*field, 0, RecordFieldMax);
+        record.append(*field, 0, kRecordFieldMax);
         record += '^';
     }
     record += data;

@@ -90,12 +90,13 @@ TEST(ChoiceText, MissingCustomerFieldsReadAsEmpty) {
 }
 
 TEST(NoChoiceText, TimeoutRecordOfTheWorkedExample) {
-    EXPECT_EQ(BuildRecord("Log", "4711", "Tuvako01", "-", "0", NoChoiceText("V-88", ReasonTimeout)),
+    EXPECT_EQ(BuildRecord("Log", "4711", "Tuvako01", "-", "0",
+                          NoChoiceText("V-88", texts::kReasonTimeout)),
               "Log^4711^Tuvako01^-^0^V-88;Timeout: Valintaa ei tehty!^SaveLogi^^");
 }
 
 TEST(NoChoiceText, IsCutAt255Characters) {
-    const AnsiString text = NoChoiceText(AnsiString(250, 'v'), ReasonCleared);
+    const AnsiString text = NoChoiceText(AnsiString(250, 'v'), texts::kReasonCleared);
     EXPECT_EQ(text, AnsiString(250, 'v') + ";Tyhj");
 }
 
