@@ -1,0 +1,126 @@
+// TfrmTuvakoMain: the terminal's main window, which holds all of its state and operations.
+#pragma once
+
+#include "app/Brkapart.h"
+#include "app/Colors.h"
+#include "platform/AnsiString.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QColorDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+
+namespace tuvako {
+
+class TOvcLabel;
+class TPanel;
+
+// The operations live in several source files, one per concern; each section of this class
+// names its file. Developers add their own section rather than editing another's.
+class TfrmTuvakoMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // `arguments` are the command-line arguments after the program name. Creating the window
+    // creates every component of the layout, then runs FormCreate.
+    explicit TfrmTuvakoMain(std::vector<AnsiString> arguments, QWidget* parent = nullptr);
+    ~TfrmTuvakoMain() override;
+
+    // Shows the window maximised. Without a window manager nobody maximises it, so it is also
+    // given the screen's available area; its designed position stays its normal placement.
+    void ShowMaximisedOnScreen();
+
+    // Appends one time-stamped line to the log pane (and to standard output when the
+    // environment variable TUVAKO_CONSOLE_LOG is set).
+    void AddLog(const AnsiString& text);
+    // The text as the log shows it: bytes below 32 as "[" decimal "]".
+    static AnsiString ShowControlChars(const AnsiString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Tests read the window's state through this class (tests/app/MainWindowProbe.h).
+    friend class MainWindowProbe;
+
+    // ==== Components of the layout (MainLayout.cpp) =========================================
+    void CreateComponents();
+    void CreatePanels();
+    void CreateTopPanelContents();
+    void CreatePopupMenu();
+
+    TPanel* PanelTausta = nullptr;
+    QPlainTextEdit* Memo = nullptr;
+    TPanel* PanelTop = nullptr;
+    TOvcLabel* OvcHuom = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* EdtKortti = nullptr;
+    QLineEdit* EdtKoTiedot = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdtNimi = nullptr;
+    TPanel* PanelValinta = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QAction* mnuLogi = nullptr;
+    QAction* mnuClear = nullptr;
+    QAction* mnuBackColor = nullptr;
+    QAction* mnuExit = nullptr;
+    QColorDialog* ColorDialog = nullptr;
+    TBrkApart BreakApart;
+    TBrkApart BrkApartTmp;
+
+    // ==== Start-up, configuration and close (MainStartup.cpp) ================================
+    void FormCreate();
+    void FormClose();
+    void FormDestroy();
+    void ReadCommandLine();
+    void ReadConfiguration();
+    void CreateTriggers();
+
+    std::vector<AnsiString> arguments_;
+    bool formClosed_ = false;  // FormClose has run; late events must leave ButtonCodes alone
+
+    AnsiString SrvNo;
+    AnsiString TerminalSection;
+    AnsiString ServerAddress;
+    AnsiString ServerPort;
+    std::int32_t PingTime = 0;  // seconds
+    bool UseServer = false;
+    AnsiString TerminalId;
+    std::int32_t ButtonWidth = 0;     // pixels
+    std::int32_t ButtonShowTime = 0;  // seconds
+    std::int32_t FontSize = 0;        // points
+    bool ShowClearButton = false;
+    bool ButtonsBuilt = false;
+    std::int32_t ButtonCount = 0;
+    std::vector<AnsiString> ButtonCodes;
+    AnsiString PendingCustomer;
+    int KeepAliveTrigger = -1;  // timer pool handle; -1 while there is none
+    int SelectionTrigger = -1;  // timer pool handle; -1 while there is none
+
+    // ==== Log pane and operator menu (MainLogPane.cpp) =======================================
+    void mnuLogiClick();
+    void mnuClearClick();
+    void mnuBackColorClick();
+    void mnuExitClick();
+    void SetPanelColors(TColor color);
+    int LogLineCount() const;
+
+    bool consoleLog_ = false;
+
+    // ==== Server session (MainSession.cpp) ===================================================
+    void OpenSession();
+
+    // ==== Wire records, incoming messages, selection panel, time-out and clearing ===========
+    // (MainRecords.cpp, MainMessages.cpp, MainSelectionPanel.cpp, MainClearing.cpp ...)
+};
+
+}  // namespace tuvako

@@ -1,0 +1,166 @@
+// The components of the main window at their designed places, sizes, fonts and colours.
+#include "app/Main.h"
+
+#include "app/ScreenTexts.h"
+#include "app/TOvcLabel.h"
+#include "app/TPanel.h"
+#include "app/Texts.h"
+#include "platform/Cp1252.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace tuvako {
+namespace {
+
+// The designed window: 704 x 528 with its frame (4 pixels on each side, a 26-pixel caption
+// bar), so a client area of 696 x 494, at (332, 113).
+constexpr QPoint kDesignedPosition(332, 113);
+constexpr QSize kDesignedClientSize(696, 494);
+constexpr int kTopPanelHeight = 116;
+constexpr int kLogPaneHeight = 100;
+
+// Linux has no "MS Sans Serif" or "Times New Roman"; the Liberation fonts have the same
+// metrics.
+QFont SansFont(int pixelSize) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QFont SerifFont(int pixelSize) {
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
+    auto* label = new QLabel(ToQString(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(SansFont(13));
+    label->adjustSize();
+    label->move(at);
+    return label;
+}
+
+QLineEdit* MakeReadOnlyBox(QWidget* parent, const char* name, QRect geometry) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setFont(SansFont(13));
+    box->setGeometry(geometry);
+    // The operator menu belongs to the whole window, the boxes included.
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    return box;
+}
+
+}  // namespace
+
+TfrmTuvakoMain::TfrmTuvakoMain(std::vector<AnsiString> arguments, QWidget* parent)
+    : QWidget(parent), arguments_(std::move(arguments)) {
+    CreateComponents();
+    FormCreate();
+}
+
+void TfrmTuvakoMain::CreateComponents() {
+    setObjectName(QStringLiteral("frmTuvakoMain"));
+    setWindowTitle(ToQString(texts::kDesignedCaption));
+    setFont(SansFont(11));
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, ToQColor(clBtnFace));
+    colors.setColor(QPalette::WindowText, ToQColor(clWindowText));
+    setPalette(colors);
+    move(kDesignedPosition);
+    resize(kDesignedClientSize);
+
+    CreatePanels();
+    CreateTopPanelContents();
+    CreatePopupMenu();
+
+    BreakApart.SetBreakString("^");
+    BreakApart.SetAllowEmptyString(true);
+    BrkApartTmp.SetAllowEmptyString(true);
+    consoleLog_ = qEnvironmentVariableIsSet("TUVAKO_CONSOLE_LOG");
+}
+
+void TfrmTuvakoMain::CreatePanels() {
+    PanelTausta = new TPanel(this);
+    PanelTausta->setObjectName(QStringLiteral("PanelTausta"));
+    auto* windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->addWidget(PanelTausta);
+
+    PanelTop = new TPanel(PanelTausta);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->SetBevels(TPanel::TBevelCut::bvRaised, TPanel::TBevelCut::bvLowered, 2);
+    PanelTop->setFixedHeight(kTopPanelHeight);
+
+    PanelValinta = new TPanel(PanelTausta);
+    PanelValinta->setObjectName(QStringLiteral("PanelValinta"));
+    PanelValinta->SetBevels(TPanel::TBevelCut::bvRaised, TPanel::TBevelCut::bvLowered, 2);
+
+    Memo = new QPlainTextEdit(PanelTausta);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setReadOnly(true);
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setContextMenuPolicy(Qt::NoContextMenu);
+    Memo->setFixedHeight(kLogPaneHeight);
+    Memo->hide();
+
+    // Top panel at the top, log pane at the bottom, the selection panel fills what is left.
+    // The layout keeps no margins of its own: the panels sit flush inside PanelTausta's bevel.
+    auto* inner = new QVBoxLayout(PanelTausta);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(0);
+    inner->addWidget(PanelTop);
+    inner->addWidget(PanelValinta, 1);
+    inner->addWidget(Memo);
+}
+
+void TfrmTuvakoMain::CreateTopPanelContents() {
+    OvcHuom = new TOvcLabel(PanelTop);
+    OvcHuom->setObjectName(QStringLiteral("OvcHuom"));
+    OvcHuom->setGeometry(22, 8, 663, 35);
+    OvcHuom->setFont(SerifFont(27));
+    OvcHuom->SetTextColor(ToQColor(clGray));
+    OvcHuom->SetCaption(texts::kHeadlineWaiting);
+
+    Label1 = MakeLabel(PanelTop, "Label1", texts::kCardLabel, QPoint(22, 56));
+    EdtKortti = MakeReadOnlyBox(PanelTop, "EdtKortti", QRect(64, 54, 163, 24));
+    EdtKoTiedot = MakeReadOnlyBox(PanelTop, "EdtKoTiedot", QRect(236, 54, 433, 24));
+    Label2 = MakeLabel(PanelTop, "Label2", texts::kNameLabel, QPoint(22, 84));
+    EdtNimi = MakeReadOnlyBox(PanelTop, "EdtNimi", QRect(64, 82, 297, 24));
+    setTabOrder(EdtKortti, EdtKoTiedot);
+    setTabOrder(EdtKoTiedot, EdtNimi);
+}
+
+void TfrmTuvakoMain::CreatePopupMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    const auto addItem = [this](const char* name, const char* caption,
+                                void (TfrmTuvakoMain::*handler)()) {
+        QAction* item = PopupMenu->addAction(ToQString(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    mnuLogi = addItem("mnuLogi", texts::kMenuLog, &TfrmTuvakoMain::mnuLogiClick);
+    mnuLogi->setCheckable(true);
+    mnuClear = addItem("mnuClear", texts::kMenuClearLog, &TfrmTuvakoMain::mnuClearClick);
+    mnuBackColor =
+        addItem("mnuBackColor", texts::kMenuBackColor, &TfrmTuvakoMain::mnuBackColorClick);
+    mnuExit = addItem("mnuExit", texts::kMenuExit, &TfrmTuvakoMain::mnuExitClick);
+
+    ColorDialog = new QColorDialog(this);
+    ColorDialog->setObjectName(QStringLiteral("ColorDialog"));
+    ColorDialog->setOption(QColorDialog::DontUseNativeDialog);
+}
+
+}  // namespace tuvako
