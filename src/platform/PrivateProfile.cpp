@@ -1,0 +1,349 @@
+#include "platform/PrivateProfile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tuvako {
+namespace {
+
+// ---- Names and lines --------------------------------------------------------------------------
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Upper case of every code page 1252 byte, the way the platform compares names.
+constexpr std::array<unsigned char, 256> MakeUpperTable() {
+    std::array<unsigned char, 256> table{};
+    for (unsigned c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
+    for (unsigned c = 'a'; c <= 'z'; ++c) table[c] = static_cast<unsigned char>(c - 0x20);
+    for (unsigned c = 0xE0; c <= 0xFE; ++c)
+        if (c != 0xF7)  // the division sign has no upper case
+            table[c] = static_cast<unsigned char>(c - 0x20);
+    table[0x9A] = 0x8A;  // s caron
+    table[0x9C] = 0x8C;  // oe ligature
+    table[0x9E] = 0x8E;  // z caron
+    table[0xFF] = 0x9F;  // y diaeresis
+    return table;
+}
+
+constexpr std::array<unsigned char, 256> kUpper = MakeUpperTable();
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (kUpper[static_cast<unsigned char>(a[i])] != kUpper[static_cast<unsigned char>(b[i])])
+            return false;
+    return true;
+}
+
+struct Line {
+    std::size_t begin;  // first byte of the line
+    std::size_t end;    // one past its last byte, line ending excluded
+    std::size_t next;   // first byte of the following line
+};
+
+// Walks the lines of a text; a line ends at LF, and a CR before the LF belongs to the ending.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text, std::size_t from = 0,
+                        std::size_t to = std::string_view::npos)
+        : text_(text), pos_(from), to_(std::min(to, text.size())) {}
+
+    bool Next(Line& line) {
+        if (pos_ >= to_) return false;
+        const std::size_t newline = text_.find('\n', pos_);
+        line.begin = pos_;
+        line.next = newline == std::string_view::npos ? text_.size() : newline + 1;
+        line.end = newline == std::string_view::npos ? text_.size() : newline;
+        if (line.end > line.begin && text_[line.end - 1] == '\r') --line.end;
+        pos_ = line.next;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_;
+    std::size_t to_;
+};
+
+enum class LineKind { Blank, Comment, Section, Entry, Other };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;   // section name or key
+    std::string_view value;  // value of an entry
+};
+
+ParsedLine Parse(std::string_view text) {
+    text = Trim(text);
+    if (text.empty()) return {LineKind::Blank, {}, {}};
+    if (text.front() == ';') return {LineKind::Comment, {}, {}};
+    if (text.front() == '[') {
+        const std::size_t close = text.find(']');
+        const std::size_t length = close == std::string_view::npos ? text.size() - 1 : close - 1;
+        return {LineKind::Section, Trim(text.substr(1, length)), {}};
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) return {LineKind::Other, {}, {}};
+    return {LineKind::Entry, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+}
+
+std::string_view LineText(std::string_view content, const Line& line) {
+    return content.substr(line.begin, line.end - line.begin);
+}
+
+// A section: its header line and the lines up to the next header.
+struct SectionRange {
+    std::size_t headerBegin;
+    std::size_t bodyBegin;
+    std::size_t bodyEnd;
+};
+
+// The first section called `name` at or after `from`.
+std::optional<SectionRange> FindSection(std::string_view content, std::string_view name,
+                                        std::size_t from = 0) {
+    LineCursor cursor(content, from);
+    Line line{};
+    std::optional<SectionRange> found;
+    while (cursor.Next(line)) {
+        const ParsedLine parsed = Parse(LineText(content, line));
+        if (parsed.kind != LineKind::Section) continue;
+        if (found) {
+            found->bodyEnd = line.begin;
+            return found;
+        }
+        if (SameName(parsed.name, name))
+            found = SectionRange{line.begin, line.next, content.size()};
+    }
+    return found;
+}
+
+std::string_view LineEnding(std::string_view content) {
+    const std::size_t newline = content.find('\n');
+    if (newline != std::string_view::npos && (newline == 0 || content[newline - 1] != '\r'))
+        return "\n";
+    return "\r\n";
+}
+
+// `content` with the entry line for `key` in `section` replaced by `entry`, or `entry` added.
+std::string WithEntry(std::string_view content, std::string_view section, std::string_view key,
+                      std::string_view entry) {
+    const std::string_view eol = LineEnding(content);
+    const auto range = FindSection(content, section);
+    if (!range) {
+        std::string result(content);
+        if (!result.empty() && result.back() != '\n') result += eol;
+        if (!result.empty()) result += eol;  // a blank line between sections, for the reader's eye
+        result.append("[").append(section).append("]").append(eol);
+        result.append(entry).append(eol);
+        return result;
+    }
+    std::size_t insertAt = range->bodyBegin;
+    LineCursor cursor(content, range->bodyBegin, range->bodyEnd);
+    Line line{};
+    while (cursor.Next(line)) {
+        const ParsedLine parsed = Parse(LineText(content, line));
+        if (parsed.kind == LineKind::Entry && SameName(parsed.name, key)) {
+            std::string result(content.substr(0, line.begin));
+            result.append(entry).append(content.substr(line.end));
+            return result;
+        }
+        if (parsed.kind == LineKind::Entry || parsed.kind == LineKind::Other) insertAt = line.next;
+    }
+    std::string result(content.substr(0, insertAt));
+    if (insertAt > 0 && content[insertAt - 1] != '\n') result += eol;
+    result.append(entry).append(eol).append(content.substr(insertAt));
+    return result;
+}
+
+std::string WithoutSection(std::string_view content, std::string_view section) {
+    std::string result;
+    std::size_t copied = 0;
+    for (auto range = FindSection(content, section); range;
+         range = FindSection(content, section, range->bodyEnd)) {
+        result.append(content.substr(copied, range->headerBegin - copied));
+        copied = range->bodyEnd;
+    }
+    result.append(content.substr(copied));
+    return result;
+}
+
+bool HasNoLineBreakOrZero(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+bool IsWritableSection(std::string_view section) {
+    return HasNoLineBreakOrZero(section) && section.find(']') == std::string_view::npos;
+}
+
+bool IsWritableKey(std::string_view key) {
+    return !key.empty() && HasNoLineBreakOrZero(key) && key.find('=') == std::string_view::npos &&
+           key.front() != '[' && key.front() != ';';
+}
+
+// ---- Files ------------------------------------------------------------------------------------
+
+enum class FileState { Loaded, Missing, Unusable };
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// Reads at most `limit` + 1 bytes, so that the caller can tell a file that is too long. Opening
+// does not block (a pipe would), and only a regular file counts as a file.
+FileState ReadFile(const AnsiString& fileName, std::string& content, std::size_t limit) {
+    content.clear();
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unusable;
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return FileState::Unusable;
+    content.resize(std::min<std::size_t>(std::size_t(status.st_size), limit) + 1);
+    std::size_t filled = 0;
+    while (filled < content.size()) {
+        const ssize_t got = ::read(file.Get(), content.data() + filled, content.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return FileState::Unusable;
+        if (got == 0) break;
+        filled += std::size_t(got);
+        if (filled == content.size() && content.size() <= limit)
+            content.resize(std::min(content.size() * 2, limit + 1));  // the file grew meanwhile
+    }
+    content.resize(filled);
+    return FileState::Loaded;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The file to replace: a symbolic link is followed, so the link stays and its target changes.
+std::optional<AnsiString> ReplacementTarget(const AnsiString& fileName) {
+    struct stat status {};
+    if (::lstat(fileName.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return fileName;
+    char resolved[PATH_MAX];
+    if (!::realpath(fileName.c_str(), resolved)) return std::nullopt;
+    return AnsiString(resolved);
+}
+
+// Writes `content` to a temporary file beside `fileName` and renames it over `fileName`.
+bool ReplaceFile(const AnsiString& fileName, std::string_view content) {
+    const auto target = ReplacementTarget(fileName);
+    if (!target) return false;
+    struct stat old {};
+    const bool existed = ::stat(target->c_str(), &old) == 0;
+    AnsiString temporary = *target + ".XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0) return false;
+    bool written = WriteAll(file.Get(), content) &&
+                   ::fchmod(file.Get(), existed ? (old.st_mode & 07777) : NewFileMode()) == 0;
+    if (written && existed && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+        (void)!::fchown(file.Get(), old.st_uid, old.st_gid);  // best effort, as root may do
+    written = written && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0 &&
+              ::rename(temporary.c_str(), target->c_str()) == 0;
+    if (!written) ::unlink(temporary.c_str());
+    return written;
+}
+
+// Loads the file for a change: a missing file is empty; a file that cannot be read whole is a
+// failure, so that its content is never lost.
+std::optional<FileState> LoadForUpdate(const AnsiString& fileName, std::string& content) {
+    const FileState state = ReadFile(fileName, content, PrivateProfile::MaxFileSize);
+    if (state == FileState::Unusable || content.size() > PrivateProfile::MaxFileSize)
+        return std::nullopt;
+    return state;
+}
+
+// Replaces the file unless nothing changes. A file that exists but may not be written (an
+// operator may have frozen it) is not replaced either, although its directory would allow it.
+bool Update(const AnsiString& fileName, FileState state, const std::string& before,
+            const std::string& after) {
+    if (after == before) return true;
+    if (state == FileState::Loaded && ::access(fileName.c_str(), W_OK) != 0) return false;
+    return ReplaceFile(fileName, after);
+}
+
+}  // namespace
+
+AnsiString PrivateProfile::GetString(const AnsiString& section, const AnsiString& key,
+                                     const AnsiString& defaultValue, const AnsiString& fileName) {
+    std::string content;
+    std::string_view result = defaultValue;
+    if (ReadFile(fileName, content, MaxFileSize) == FileState::Loaded) {
+        content.resize(std::min(content.size(), MaxFileSize));
+        if (const auto range = FindSection(content, Trim(section))) {
+            LineCursor cursor(content, range->bodyBegin, range->bodyEnd);
+            Line line{};
+            while (cursor.Next(line)) {
+                const ParsedLine parsed = Parse(LineText(content, line));
+                if (parsed.kind == LineKind::Entry && SameName(parsed.name, Trim(key))) {
+                    result = parsed.value.substr(0, parsed.value.find('\0'));
+                    break;
+                }
+            }
+        }
+    }
+    return AnsiString(result.substr(0, BufferSize - 1));
+}
+
+bool PrivateProfile::WriteString(const AnsiString& section, const AnsiString& key,
+                                 const AnsiString& value, const AnsiString& fileName) {
+    const std::string_view sectionName = Trim(section);
+    const std::string_view keyName = Trim(key);
+    if (!IsWritableSection(sectionName) || !IsWritableKey(keyName) || !HasNoLineBreakOrZero(value))
+        return false;
+    std::string content;
+    const auto state = LoadForUpdate(fileName, content);
+    if (!state) return false;
+    const std::string entry = std::string(keyName) + "=" + value;
+    return Update(fileName, *state, content, WithEntry(content, sectionName, keyName, entry));
+}
+
+bool PrivateProfile::EraseSection(const AnsiString& section, const AnsiString& fileName) {
+    std::string content;
+    const auto state = LoadForUpdate(fileName, content);
+    if (!state) return false;
+    return Update(fileName, *state, content, WithoutSection(content, Trim(section)));
+}
+
+}  // namespace tuvako
