@@ -1,0 +1,10 @@
+// Failures of block cipher operations, chiefly their use without a key.
+#pragma once
+
+#include "cipher/EDCP_cipher.h"
+
+namespace tuvako {
+
+TUVAKO_DECLARE_EXCEPTION(EDCP_blockcipher, EDCP_cipher);
+
+}  // namespace tuvako

@@ -1,0 +1,117 @@
+// IV, feedback register, 8-bit cipher feedback and the Base64 text operations.
+#include "cipher/TDCP_blockcipher128.h"
+
+#include "cipher/Base64.h"
+#include "cipher/SecureWipe.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tuvako {
+
+void TDCP_blockcipher128::SetKey(std::span<const std::uint8_t> key, unsigned bits,
+                                 std::span<const std::uint8_t> iv) {
+    if (!iv.empty() && iv.size() != BlockBytes) throw EDCP_blockcipher("Invalid IV size");
+    TDCP_blockcipher::SetKey(key, bits, iv);
+    if (iv.empty()) {
+        // The IV starts from zero bytes, not from the 0xFF left by a wipe: the server does so.
+        iv_.fill(0);
+        EncryptBlock(iv_.data(), iv_.data());
+    } else {
+        std::copy(iv.begin(), iv.end(), iv_.begin());
+    }
+    Restart();
+}
+
+void TDCP_blockcipher128::Wipe() noexcept {
+    SecureWipe(iv_.data(), iv_.size(), BurntKeyByte);
+    SecureWipe(feedback_.data(), feedback_.size(), BurntKeyByte);
+    TDCP_blockcipher::Wipe();
+}
+
+void TDCP_blockcipher128::EncipherBlock(const std::uint8_t in[BlockBytes],
+                                        std::uint8_t out[BlockBytes]) const {
+    RequireInitialized();
+    EncryptBlock(in, out);
+}
+
+void TDCP_blockcipher128::DecipherBlock(const std::uint8_t in[BlockBytes],
+                                        std::uint8_t out[BlockBytes]) const {
+    RequireInitialized();
+    DecryptBlock(in, out);
+}
+
+void TDCP_blockcipher128::Restart() {
+    RequireInitialized();
+    feedback_ = iv_;
+}
+
+void TDCP_blockcipher128::SetIV(const std::uint8_t iv[BlockBytes]) {
+    RequireInitialized();
+    std::copy_n(iv, BlockBytes, iv_.begin());
+}
+
+void TDCP_blockcipher128::GetIV(std::uint8_t iv[BlockBytes]) const {
+    RequireInitialized();
+    std::copy_n(iv_.begin(), BlockBytes, iv);
+}
+
+void TDCP_blockcipher128::EncipherCFB8bit(const std::uint8_t* in, std::uint8_t* out,
+                                          std::size_t count) {
+    RequireInitialized();
+    std::uint8_t keystream[BlockBytes];
+    for (std::size_t i = 0; i < count; ++i) {
+        EncryptBlock(feedback_.data(), keystream);
+        const std::uint8_t cipherByte = in[i] ^ keystream[0];
+        std::memmove(feedback_.data(), feedback_.data() + 1, BlockBytes - 1);
+        feedback_[BlockBytes - 1] = cipherByte;
+        out[i] = cipherByte;
+    }
+    SecureWipe(keystream, sizeof keystream, BurntKeyByte);
+}
+
+void TDCP_blockcipher128::DecipherCFB8bit(const std::uint8_t* in, std::uint8_t* out,
+                                          std::size_t count) {
+    RequireInitialized();
+    std::uint8_t keystream[BlockBytes];
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t cipherByte = in[i];
+        EncryptBlock(feedback_.data(), keystream);
+        std::memmove(feedback_.data(), feedback_.data() + 1, BlockBytes - 1);
+        feedback_[BlockBytes - 1] = cipherByte;
+        out[i] = cipherByte ^ keystream[0];
+    }
+    SecureWipe(keystream, sizeof keystream, BurntKeyByte);
+}
+
+std::string TDCP_blockcipher128::EncipherText(std::string_view text) {
+    RequireInitialized();
+    std::string encoded(Base64::EncodedSize(text.size()), '\0');
+    // Encipher a few hundred bytes at a time into a buffer on the stack and encode each piece
+    // straight into the result: a whole number of Base64 groups per piece keeps the pieces
+    // independent, and the result is the only allocation.
+    constexpr std::size_t PieceBytes = 3 * 128;
+    std::uint8_t piece[PieceBytes];
+    const auto* plain = reinterpret_cast<const std::uint8_t*>(text.data());
+    for (std::size_t done = 0; done < text.size(); done += PieceBytes) {
+        const std::size_t count = std::min(PieceBytes, text.size() - done);
+        EncipherCFB8bit(plain + done, piece, count);
+        Base64::EncodeTo(piece, count, encoded.data() + done / 3 * 4);
+    }
+    return encoded;
+}
+
+std::string TDCP_blockcipher128::DecipherText(std::string_view text) {
+    RequireInitialized();
+    std::string plain(Base64::MaxDecodedSize(text.size()), '\0');
+    auto* bytes = reinterpret_cast<std::uint8_t*>(plain.data());
+    plain.resize(Base64::DecodeTo(text, bytes));
+    DecipherCFB8bit(bytes, bytes, plain.size());
+    return plain;
+}
+
+void TDCP_blockcipher128::RequireInitialized() const {
+    if (!Initialized()) throw EDCP_blockcipher("Cipher not initialized");
+}
+
+}  // namespace tuvako

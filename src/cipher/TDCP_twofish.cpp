@@ -1,0 +1,179 @@
+// The Twofish key schedule and block functions, as the algorithm's authors published them.
+#include "cipher/TDCP_twofish.h"
+
+#include "cipher/SecureWipe.h"
+#include "cipher/TwofishTables.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace tuvako {
+namespace {
+
+std::uint32_t LoadLittleEndian(const std::uint8_t* bytes) noexcept {
+    return std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
+           (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
+}
+
+void StoreLittleEndian(std::uint32_t word, std::uint8_t* bytes) noexcept {
+    bytes[0] = static_cast<std::uint8_t>(word);
+    bytes[1] = static_cast<std::uint8_t>(word >> 8);
+    bytes[2] = static_cast<std::uint8_t>(word >> 16);
+    bytes[3] = static_cast<std::uint8_t>(word >> 24);
+}
+
+constexpr std::uint8_t ByteOf(std::uint32_t word, int index) noexcept {
+    return static_cast<std::uint8_t>(word >> (8 * index));
+}
+
+// The q permutations that byte j meets in the h function before the final one (which the MDS
+// tables hold), by stage: stage s mixes in key word s, the highest stage comes first.
+struct Chains {
+    const TwofishTables::Permutation* stage[4][4];
+};
+
+Chains MakeChains() {
+    const auto* q0 = &TwofishTables::Q0();
+    const auto* q1 = &TwofishTables::Q1();
+    return {{{q0, q0, q1, q1}, {q0, q1, q0, q1}, {q1, q1, q0, q0}, {q1, q0, q0, q1}}};
+}
+
+// Byte `x` in position j through the keyed chain of h with `wordCount` key words.
+std::uint8_t ThroughChain(const Chains& chains, int j, std::uint8_t x,
+                          const std::array<std::uint32_t, 4>& keyWords, int wordCount) noexcept {
+    for (int s = wordCount - 1; s >= 0; --s)
+        x = (*chains.stage[s][j])[x] ^ ByteOf(keyWords[static_cast<std::size_t>(s)], j);
+    return x;
+}
+
+// Twofish's h function.
+std::uint32_t H(const Chains& chains, const TwofishTables::MdsColumns& mds, std::uint32_t x,
+                const std::array<std::uint32_t, 4>& keyWords, int wordCount) noexcept {
+    std::uint32_t result = 0;
+    for (int j = 0; j < 4; ++j)
+        result ^= mds[j][ThroughChain(chains, j, ByteOf(x, j), keyWords, wordCount)];
+    return result;
+}
+
+}  // namespace
+
+TDCP_twofish::TDCP_twofish() {
+    TwofishTables::Mds();  // The first cipher in the process builds the fixed tables.
+    Wipe();
+}
+
+TDCP_twofish::~TDCP_twofish() {
+    Wipe();
+}
+
+void TDCP_twofish::Wipe() noexcept {
+    SecureWipe(keyedTables_.data(), sizeof keyedTables_, BurntKeyByte);
+    SecureWipe(subkeys_.data(), sizeof subkeys_, BurntKeyByte);
+    TDCP_blockcipher128::Wipe();
+}
+
+void TDCP_twofish::InitKey(std::span<const std::uint8_t> key, unsigned bits) {
+    // Key lengths between the defined ones are padded with zero bytes to the next of them.
+    std::uint8_t area[32] = {};
+    std::copy(key.begin(), key.end(), area);
+    const int wordCount = bits <= 128 ? 2 : bits <= 192 ? 3 : 4;
+
+    KeyWords even{}, odd{}, sboxKey{};
+    for (int i = 0; i < wordCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        even[index] = LoadLittleEndian(area + 8 * i);
+        odd[index] = LoadLittleEndian(area + 8 * i + 4);
+        // The S-box key words are used in reverse order.
+        sboxKey[static_cast<std::size_t>(wordCount - 1 - i)] =
+            TwofishTables::ReedSolomon(area + 8 * i);
+    }
+    MakeSubkeys(even, odd, wordCount);
+    MakeKeyedTables(sboxKey, wordCount);
+
+    SecureWipe(area, sizeof area, BurntKeyByte);
+    SecureWipe(even.data(), sizeof even, BurntKeyByte);
+    SecureWipe(odd.data(), sizeof odd, BurntKeyByte);
+    SecureWipe(sboxKey.data(), sizeof sboxKey, BurntKeyByte);
+}
+
+void TDCP_twofish::MakeSubkeys(const KeyWords& even, const KeyWords& odd, int wordCount) noexcept {
+    const Chains chains = MakeChains();
+    const auto& mds = TwofishTables::Mds();
+    constexpr std::uint32_t Rho = 0x01010101;
+    for (std::uint32_t i = 0; i < 20; ++i) {
+        const std::uint32_t a = H(chains, mds, 2 * i * Rho, even, wordCount);
+        const std::uint32_t b = std::rotl(H(chains, mds, (2 * i + 1) * Rho, odd, wordCount), 8);
+        subkeys_[2 * i] = a + b;
+        subkeys_[2 * i + 1] = std::rotl(a + 2 * b, 9);
+    }
+}
+
+void TDCP_twofish::MakeKeyedTables(const KeyWords& sboxKey, int wordCount) noexcept {
+    const Chains chains = MakeChains();
+    const auto& mds = TwofishTables::Mds();
+    for (int j = 0; j < 4; ++j) {
+        for (unsigned x = 0; x < 256; ++x) {
+            const std::uint8_t y =
+                ThroughChain(chains, j, static_cast<std::uint8_t>(x), sboxKey, wordCount);
+            keyedTables_[static_cast<std::size_t>(j)][x] = mds[static_cast<std::size_t>(j)][y];
+        }
+    }
+}
+
+inline std::uint32_t TDCP_twofish::G0(std::uint32_t x) const noexcept {
+    return keyedTables_[0][ByteOf(x, 0)] ^ keyedTables_[1][ByteOf(x, 1)] ^
+           keyedTables_[2][ByteOf(x, 2)] ^ keyedTables_[3][ByteOf(x, 3)];
+}
+
+// g of the word rotated left by 8 bits, without rotating it.
+inline std::uint32_t TDCP_twofish::G1(std::uint32_t x) const noexcept {
+    return keyedTables_[0][ByteOf(x, 3)] ^ keyedTables_[1][ByteOf(x, 0)] ^
+           keyedTables_[2][ByteOf(x, 1)] ^ keyedTables_[3][ByteOf(x, 2)];
+}
+
+// The rounds run in pairs so that no words need swapping between rounds.
+void TDCP_twofish::EncryptBlock(const std::uint8_t in[BlockBytes],
+                                std::uint8_t out[BlockBytes]) const noexcept {
+    const std::uint32_t* k = subkeys_.data();
+    std::uint32_t r0 = LoadLittleEndian(in) ^ k[0];
+    std::uint32_t r1 = LoadLittleEndian(in + 4) ^ k[1];
+    std::uint32_t r2 = LoadLittleEndian(in + 8) ^ k[2];
+    std::uint32_t r3 = LoadLittleEndian(in + 12) ^ k[3];
+    for (int round = 0; round < 16; round += 2) {
+        std::uint32_t t0 = G0(r0), t1 = G1(r1);
+        r2 = std::rotr(r2 ^ (t0 + t1 + k[2 * round + 8]), 1);
+        r3 = std::rotl(r3, 1) ^ (t0 + 2 * t1 + k[2 * round + 9]);
+        t0 = G0(r2);
+        t1 = G1(r3);
+        r0 = std::rotr(r0 ^ (t0 + t1 + k[2 * round + 10]), 1);
+        r1 = std::rotl(r1, 1) ^ (t0 + 2 * t1 + k[2 * round + 11]);
+    }
+    StoreLittleEndian(r2 ^ k[4], out);
+    StoreLittleEndian(r3 ^ k[5], out + 4);
+    StoreLittleEndian(r0 ^ k[6], out + 8);
+    StoreLittleEndian(r1 ^ k[7], out + 12);
+}
+
+void TDCP_twofish::DecryptBlock(const std::uint8_t in[BlockBytes],
+                                std::uint8_t out[BlockBytes]) const noexcept {
+    const std::uint32_t* k = subkeys_.data();
+    std::uint32_t r2 = LoadLittleEndian(in) ^ k[4];
+    std::uint32_t r3 = LoadLittleEndian(in + 4) ^ k[5];
+    std::uint32_t r0 = LoadLittleEndian(in + 8) ^ k[6];
+    std::uint32_t r1 = LoadLittleEndian(in + 12) ^ k[7];
+    for (int round = 14; round >= 0; round -= 2) {
+        std::uint32_t t0 = G0(r2), t1 = G1(r3);
+        r0 = std::rotl(r0, 1) ^ (t0 + t1 + k[2 * round + 10]);
+        r1 = std::rotr(r1 ^ (t0 + 2 * t1 + k[2 * round + 11]), 1);
+        t0 = G0(r0);
+        t1 = G1(r1);
+        r2 = std::rotl(r2, 1) ^ (t0 + t1 + k[2 * round + 8]);
+        r3 = std::rotr(r3 ^ (t0 + 2 * t1 + k[2 * round + 9]), 1);
+    }
+    StoreLittleEndian(r0 ^ k[0], out);
+    StoreLittleEndian(r1 ^ k[1], out + 4);
+    StoreLittleEndian(r2 ^ k[2], out + 8);
+    StoreLittleEndian(r3 ^ k[3], out + 12);
+}
+
+}  // namespace tuvako
