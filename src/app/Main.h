@@ -20,6 +20,7 @@ class QPlainTextEdit;
 
 namespace tuvako {
 
+class TOvcIniFileStore;
 class TOvcLabel;
 class TPanel;
 
@@ -76,6 +77,8 @@ private:
     QColorDialog* ColorDialog = nullptr;
     TBrkApart BreakApart;
     TBrkApart BrkApartTmp;
+    TOvcIniFileStore* OvcIniFileStore = nullptr;      // "Selvaro.ini": the configuration
+    TOvcIniFileStore* OvcIniFileStoreForm = nullptr;  // "Selwi.ini": window and panel state
 
     // ==== Start-up, configuration and close (MainStartup.cpp) ================================
     void FormCreate();

@@ -6,6 +6,7 @@
 #include "app/TPanel.h"
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
+#include "settings/TOvcIniFileStore.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -81,6 +82,15 @@ void TfrmTuvakoMain::CreateComponents() {
     CreatePanels();
     CreateTopPanelContents();
     CreatePopupMenu();
+
+    OvcIniFileStore = new TOvcIniFileStore(this);
+    OvcIniFileStore->setObjectName(QStringLiteral("OvcIniFileStore"));
+    OvcIniFileStore->SetIniFileName(texts::kConfigFile);
+    OvcIniFileStore->SetUseExeDir(true);
+    OvcIniFileStoreForm = new TOvcIniFileStore(this);
+    OvcIniFileStoreForm->setObjectName(QStringLiteral("OvcIniFileStoreForm"));
+    OvcIniFileStoreForm->SetIniFileName(texts::kStateFile);
+    OvcIniFileStoreForm->SetUseExeDir(true);
 
     BreakApart.SetBreakString("^");
     BreakApart.SetAllowEmptyString(true);

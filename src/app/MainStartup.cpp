@@ -6,6 +6,7 @@
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
 #include "platform/ExceptionReporter.h"
+#include "settings/TOvcIniFileStore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,32 +38,28 @@ void TfrmTuvakoMain::ReadCommandLine() {
 }
 
 void TfrmTuvakoMain::ReadConfiguration() {
-    // SEAM (settings store): read through OvcIniFileStore once it exists; defaults until then.
-    const auto readString = [](const char*, const char*, const AnsiString& fallback) {
-        return fallback;
-    };
-    const auto readInteger = [](const char*, const char*, std::int32_t fallback) {
-        return fallback;
-    };
-    const AnsiString& section = TerminalSection;
-    ServerPort = CutTo(readString(texts::kServerSection, texts::kKeyPort, texts::kDefaultPort),
-                       ShortTextMax);
-    PingTime = readInteger(texts::kServerSection, texts::kKeyPingTime, texts::kDefaultPingTime);
-    UseServer = IsYes(readString(texts::kServerSection, texts::kKeyUse, texts::kDefaultUse));
-    ServerAddress = CutTo(
-        readString(texts::kServerSection, texts::kKeyServerAddress, texts::kDefaultServerAddress),
-        ShortTextMax);
+    TOvcIniFileStore& store = *OvcIniFileStore;
+    const TOvcAbstractStore::OpenScope open(store);
+    const AnsiString server = texts::kServerSection;
+    const AnsiString& terminal = TerminalSection;
+    ServerPort =
+        CutTo(store.ReadString(server, texts::kKeyPort, texts::kDefaultPort), ShortTextMax);
+    PingTime = store.ReadInteger(server, texts::kKeyPingTime, texts::kDefaultPingTime);
+    UseServer = IsYes(store.ReadString(server, texts::kKeyUse, texts::kDefaultUse));
+    ServerAddress =
+        CutTo(store.ReadString(server, texts::kKeyServerAddress, texts::kDefaultServerAddress),
+              ShortTextMax);
     TerminalId = CutTo(texts::kTerminalPrefix +
-                           readString(section.c_str(), texts::kKeyNumber, texts::kDefaultNumber),
+                           store.ReadString(terminal, texts::kKeyNumber, texts::kDefaultNumber),
                        ShortTextMax);
-    ButtonWidth = readInteger(section.c_str(), texts::kKeyButtonWidth, texts::kDefaultButtonWidth);
+    ButtonWidth = store.ReadInteger(terminal, texts::kKeyButtonWidth, texts::kDefaultButtonWidth);
     ButtonsBuilt = false;
     ButtonCount = 0;
     ButtonShowTime =
-        readInteger(section.c_str(), texts::kKeyButtonShowTime, texts::kDefaultButtonShowTime);
-    FontSize = readInteger(section.c_str(), texts::kKeyFontSize, texts::kDefaultFontSize);
+        store.ReadInteger(terminal, texts::kKeyButtonShowTime, texts::kDefaultButtonShowTime);
+    FontSize = store.ReadInteger(terminal, texts::kKeyFontSize, texts::kDefaultFontSize);
     ShowClearButton = IsYes(
-        readString(section.c_str(), texts::kKeyShowClearButton, texts::kDefaultShowClearButton));
+        store.ReadString(terminal, texts::kKeyShowClearButton, texts::kDefaultShowClearButton));
 }
 
 void TfrmTuvakoMain::CreateTriggers() {

@@ -1,13 +1,12 @@
 // The program entry of the selection terminal.
+#include "app/ExceptionLogSink.h"
 #include "app/Main.h"
 #include "app/ScreenshotRecorder.h"
 #include "app/TerminationSignals.h"
 #include "app/Texts.h"
 #include "app/TuvakoApplication.h"
-#include "platform/ExceptionReporter.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 using namespace tuvako;
@@ -22,11 +21,7 @@ int main(int argc, char** argv) {
     TfrmTuvakoMain window(std::move(arguments));
 
     // From here on a report also goes to the log pane; standard error always gets it.
-    ExceptionReporter::SetSink([&window](const AnsiString& report) {
-        std::fprintf(stderr, "%s\n", report.c_str());
-        std::fflush(stderr);
-        window.AddLog(report);
-    });
+    const ExceptionLogSink exceptionLog(window);
     TerminationSignals terminationSignals([&window] { window.close(); });
 
     std::unique_ptr<ScreenshotRecorder> screenshots;
@@ -34,9 +29,7 @@ int main(int argc, char** argv) {
         !directory.isEmpty())
         screenshots = std::make_unique<ScreenshotRecorder>(&window, directory);
 
+    window.AddLog(AnsiString(texts::kApplicationTitle) + " " + TUVAKO_VERSION);
     window.ShowMaximisedOnScreen();
-    const int exitCode = QApplication::exec();
-    screenshots.reset();
-    ExceptionReporter::SetSink({});
-    return exitCode;
+    return QApplication::exec();
 }

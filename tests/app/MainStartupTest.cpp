@@ -1,0 +1,169 @@
+#include "MainWindowProbe.h"
+#include "platform/ExecutableFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCloseEvent>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace tuvako {
+namespace {
+
+// A listening socket on 127.0.0.1 with a port of the system's choosing, so that a terminal
+// started with its server link on has somewhere harmless to connect to.
+class LoopbackListener {
+public:
+    LoopbackListener() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(fd_, 4) != 0 ||
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("cannot listen on 127.0.0.1");
+        port_ = ntohs(address.sin_port);
+    }
+    ~LoopbackListener() { ::close(fd_); }
+    int Port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+// Each test gets its own "executable directory" to hold Selvaro.ini and Selwi.ini.
+class MainStartup : public ::testing::Test {
+protected:
+    MainStartup() { SetExecutableFileForTesting((dir.Path() / "tuvako").string()); }
+    ~MainStartup() override { SetExecutableFileForTesting({}); }
+
+    void WriteConfig(const std::string& content) { dir.Write("Selvaro.ini", content); }
+
+    TfrmTuvakoMain& Start(std::vector<AnsiString> arguments = {}) {
+        window = std::make_unique<TfrmTuvakoMain>(std::move(arguments));
+        probe = std::make_unique<MainWindowProbe>(*window);
+        return *window;
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<TfrmTuvakoMain> window;
+    std::unique_ptr<MainWindowProbe> probe;
+};
+
+TEST_F(MainStartup, WithoutArgumentsOrConfigurationEveryDefaultHolds) {
+    Start();
+    EXPECT_EQ(probe->SrvNo(), "01");
+    EXPECT_EQ(probe->TerminalSection(), "Tuvako01");
+    EXPECT_EQ(probe->TerminalId(), "Tuvako01");
+    EXPECT_EQ(probe->ServerAddress(), "127.0.0.1");
+    EXPECT_EQ(probe->ServerPort(), "40201");
+    EXPECT_EQ(probe->PingTime(), 180);
+    EXPECT_FALSE(probe->UseServer());
+    EXPECT_EQ(probe->ButtonWidth(), 100);
+    EXPECT_EQ(probe->ButtonShowTime(), 60);
+    EXPECT_EQ(probe->FontSize(), 9);
+    EXPECT_TRUE(probe->ShowClearButton());
+    EXPECT_EQ(window->windowTitle(), "Tuvako01");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Tuvako01");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Selvaro.ini")));
+}
+
+TEST_F(MainStartup, KeysAreReadFromTheSharedAndTheChosenTerminalSection) {
+    WriteConfig(
+        "[MessageSrv]\r\nServerAddress=10.1.2.3\r\nPort=4000\r\nUse=No\r\nPingTime=30\r\n"
+        "[Tuvako01]\r\nNumber=99\r\n"
+        "[tuvako02]\r\nnumber = 12 \r\nButtonWidth=150\r\nButtonShowTime=20\r\nFontSize=14\r\n"
+        "ShowClearButton=No\r\n");
+    Start({"/SRVNO=02"});
+    EXPECT_EQ(probe->ServerAddress(), "10.1.2.3");
+    EXPECT_EQ(probe->ServerPort(), "4000");
+    EXPECT_EQ(probe->PingTime(), 30);
+    EXPECT_EQ(probe->TerminalSection(), "Tuvako02");
+    EXPECT_EQ(probe->TerminalId(), "Tuvako12");
+    EXPECT_EQ(probe->ButtonWidth(), 150);
+    EXPECT_EQ(probe->ButtonShowTime(), 20);
+    EXPECT_EQ(probe->FontSize(), 14);
+    EXPECT_FALSE(probe->ShowClearButton());
+    EXPECT_EQ(window->windowTitle(), "Tuvako12");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Tuvako12");
+}
+
+TEST_F(MainStartup, OnlyYesInAnyCaseTurnsTheServerLinkOn) {
+    const LoopbackListener server;
+    WriteConfig("[MessageSrv]\nServerAddress=127.0.0.1\nPort=" + std::to_string(server.Port()) +
+                "\nUse=yes\n[Tuvako01]\nShowClearButton=\n");
+    Start();
+    EXPECT_TRUE(probe->UseServer());
+    EXPECT_FALSE(probe->ShowClearButton());
+
+    WriteConfig("[MessageSrv]\nUse=Y\n");
+    Start();
+    EXPECT_FALSE(probe->UseServer());
+    WriteConfig("[MessageSrv]\nUse=1\n");
+    Start();
+    EXPECT_FALSE(probe->UseServer());
+}
+
+TEST_F(MainStartup, NumbersThatAreNoIntegersGiveTheirDefaults) {
+    WriteConfig(
+        "[MessageSrv]\nPingTime=abc\n"
+        "[Tuvako01]\nButtonWidth=12px\nButtonShowTime=99999999999\nFontSize=\n");
+    Start();
+    EXPECT_EQ(probe->PingTime(), 180);
+    EXPECT_EQ(probe->ButtonWidth(), 100);
+    EXPECT_EQ(probe->ButtonShowTime(), 60);
+    EXPECT_EQ(probe->FontSize(), 9);
+}
+
+TEST_F(MainStartup, VeryLongValuesAreCutToShortTexts) {
+    const std::string longValue(100000, '7');
+    WriteConfig("[MessageSrv]\nServerAddress=" + longValue + "\nPort=" + longValue +
+                "\n[Tuvako01]\nNumber=" + longValue + "\n");
+    Start();
+    EXPECT_EQ(probe->ServerAddress(), AnsiString(255, '7'));
+    EXPECT_EQ(probe->ServerPort(), AnsiString(255, '7'));
+    EXPECT_EQ(probe->TerminalId(), "Tuvako" + AnsiString(249, '7'));
+}
+
+TEST_F(MainStartup, EmptyBinaryOrDirectoryConfigurationStartsWithDefaults) {
+    std::string binary;
+    for (int i = 0; i < 70000; ++i) binary += char((i * 7919) & 0xFF);
+    for (const std::string& content : {std::string(), binary, std::string("[MessageSrv")}) {
+        WriteConfig(content);
+        Start();
+        EXPECT_EQ(probe->TerminalId(), "Tuvako01");
+        EXPECT_EQ(probe->PingTime(), 180);
+    }
+    std::filesystem::remove(dir.File("Selvaro.ini"));
+    std::filesystem::create_directory(dir.File("Selvaro.ini"));
+    Start();
+    EXPECT_EQ(probe->TerminalId(), "Tuvako01");
+}
+
+TEST_F(MainStartup, UnreadableConfigurationStartsWithDefaults) {
+    WriteConfig("[Tuvako01]\nNumber=55\n");
+    std::filesystem::permissions(dir.File("Selvaro.ini"), std::filesystem::perms::none);
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    Start();
+    EXPECT_EQ(probe->TerminalId(), "Tuvako01");
+}
+
+TEST_F(MainStartup, ClosingRunsTheCloseHandlerAndEndsWithTheWindowHidden) {
+    Start().show();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(probe->FormClosed());
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace tuvako
