@@ -21,6 +21,8 @@ public:
                        QObject* parent = nullptr);
 
     int SavedCount() const { return saved_; }
+    // A change was seen and its picture is still to be taken.
+    bool IsPending() const { return delay_.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
