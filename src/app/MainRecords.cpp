@@ -1,0 +1,98 @@
+// Wire records and line framing: records out as enciphered lines, received lines taken apart.
+#include "app/Main.h"
+
+#include "app/Wdef.h"
+#include "cipher/PassPhrase.h"
+
+namespace tuvako {
+
+namespace {
+
+// Wipes the cipher when the line's work is done, also when it failed half-way, so that the
+// key never outlives the line.
+class WipeWhenDone {
+public:
+    explicit WipeWhenDone(TDCP_twofish& cipher) : cipher_(cipher) {}
+    ~WipeWhenDone() { cipher_.Wipe(); }
+    WipeWhenDone(const WipeWhenDone&) = delete;
+    WipeWhenDone& operator=(const WipeWhenDone&) = delete;
+
+private:
+    TDCP_twofish& cipher_;
+};
+
+bool EndsWithLineEnd(const AnsiString& text) {
+    return text.size() >= 2 && text.ends_with(texts::kLineEnd);
+}
+
+}  // namespace
+
+void TfrmTuvakoMain::SetLineTransport(LineTransport* transport) {
+    lineTransport_.Attach(transport, [this](const AnsiString& received) { ReceiveLine(received); });
+}
+
+void TfrmTuvakoMain::SendRecord(const AnsiString& record) {
+    if (!UseServer) return;
+    if (!IsSessionConnected()) {
+        // No queue: the record is lost and the next one goes over the new session.
+        ReopenSession();
+        return;
+    }
+    SendSessionText(EncipherRecord(record) + texts::kLineEnd);
+    AddLog("Snd: " + record);
+}
+
+void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
+    // The window is closing: its codes are gone, and nothing should be sent on its behalf.
+    if (formClosed_) return;
+
+    AnsiString text = received;
+    if (EndsWithLineEnd(text)) text.resize(text.size() - 2);
+
+    if (text == texts::kLoginPrompt) {
+        AddLog("Rcv: " + text);
+        SendLogin();
+    } else {
+        text = DecipherReceived(text);
+        AddLog("Rcv: " + text);
+        BreakApart.SetBreakString("^");
+        BreakApart.SetBaseString(text);
+        BreakApart.Split();
+        // A copy: handling the message may send records, and a transport may answer at once.
+        const FieldList fields = BreakApart.StringList();
+        if (fields.size() > 5) HandleMessage(fields);
+    }
+    RestartKeepAlive();
+}
+
+AnsiString TfrmTuvakoMain::EncipherRecord(const AnsiString& plain) {
+    WipeWhenDone wipe(Chipper);
+    Chipper.SetKeyFromPhrase(LinePassPhrase());
+    return Chipper.EncipherText(plain);
+}
+
+AnsiString TfrmTuvakoMain::DecipherReceived(const AnsiString& cipherText) {
+    WipeWhenDone wipe(Chipper);
+    Chipper.SetKeyFromPhrase(LinePassPhrase());
+    return Chipper.DecipherText(cipherText);
+}
+
+void TfrmTuvakoMain::ReopenSession() {
+    if (LineTransport* transport = lineTransport_.Transport())
+        transport->Open();
+    else
+        OpenSession();
+}
+
+bool TfrmTuvakoMain::IsSessionConnected() const {
+    if (const LineTransport* transport = lineTransport_.Transport())
+        return transport->IsConnected();
+    return false;  // SEAM (session): Socket && Socket->State() == wsConnected
+}
+
+void TfrmTuvakoMain::SendSessionText(const AnsiString& text) {
+    if (LineTransport* transport = lineTransport_.Transport()) transport->SendText(text);
+    // SEAM (session): Socket->SendText(text)
+}
+
+}  // namespace tuvako

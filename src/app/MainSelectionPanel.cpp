@@ -1,0 +1,124 @@
+// The selection panel: the grid of choice buttons, their codes, and a press on a choice.
+#include "app/Main.h"
+
+#include "app/ButtonGrid.h"
+#include "app/Colors.h"
+#include "app/RecordData.h"
+#include "app/ScreenTexts.h"
+#include "app/TPanel.h"
+#include "app/Wdef.h"
+#include "platform/Cp1252.h"
+#include "platform/ExceptionReporter.h"
+
+#include <QPushButton>
+
+#include <algorithm>
+#include <string>
+
+namespace tuvako {
+
+namespace {
+
+constexpr TColor clDiscount = 0x008000;  // green
+constexpr TColor clBtnText = TColor(0x80000012u);
+constexpr char kTagProperty[] = "Tag";
+
+// The caption as a push button shows it: each CR starts a new line (the button centres every
+// line), and an "&" stands for itself rather than marking a keyboard shortcut.
+QString ButtonText(const AnsiString& caption) {
+    QString text = ToQString(caption);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+AnsiString FreeSlotCaption(int slot) {
+    return texts::kFreeSlotCaptionPrefix + std::to_string(slot);
+}
+
+}  // namespace
+
+void TfrmTuvakoMain::BuildButtons() {
+    const ButtonGrid grid(PanelValinta->width(), PanelValinta->height(), ButtonWidth);
+    ButtonCount = grid.SlotCount();
+    Buttons.reserve(std::size_t(ButtonCount));
+    ButtonCodes.clear();
+    QFont font = this->font();
+    // A size of 0 or less is no size at all; the window's own size stands then.
+    if (FontSize > 0) font.setPointSize(FontSize);
+    font.setBold(true);
+    for (int slot = 0; slot < ButtonCount; ++slot) {
+        auto* button = new QPushButton(PanelValinta);
+        connect(button, &QPushButton::clicked, this, [this, button] {
+            ExceptionReporter::Guard("Click", [this, button] { ButtonClick(button); });
+        });
+        button->setObjectName(QStringLiteral("Button%1").arg(slot));
+        button->setText(ButtonText(FreeSlotCaption(slot)));
+        button->setGeometry(grid.SlotLeft(slot), grid.SlotTop(slot), ButtonWidth,
+                            ButtonGrid::ButtonHeight);
+        button->hide();
+        button->setProperty(kTagProperty, slot);
+        button->setFont(font);
+        Buttons.push_back(button);
+        ButtonCodes.emplace_back();
+    }
+    ButtonsBuilt = true;
+}
+
+void TfrmTuvakoMain::ResetButtons() {
+    for (std::size_t slot = 0; slot < Buttons.size(); ++slot) {
+        Buttons[slot]->setText(ButtonText(FreeSlotCaption(int(slot))));
+        Buttons[slot]->hide();
+        if (slot < ButtonCodes.size()) ButtonCodes[slot].clear();
+    }
+    NextButton = 0;
+}
+
+void TfrmTuvakoMain::PlaceClearButton() {
+    if (!ShowClearButton || NextButton >= ButtonCount) return;
+    Buttons[0]->setText(ButtonText(texts::kClearButtonCaption));
+    Buttons[0]->show();
+    NextButton = 1;
+}
+
+void TfrmTuvakoMain::AddChoiceButton(const AnsiString& code, const AnsiString& caption,
+                                     bool discounted) {
+    if (NextButton < 0 || NextButton >= ButtonCount) return;
+    const auto slot = std::size_t(NextButton);
+    if (slot < ButtonCodes.size()) ButtonCodes[slot] = code;
+    QPushButton* button = Buttons[slot];
+    button->setText(ButtonText(discounted ? caption + texts::kDiscountSuffix : caption));
+    button->show();
+    QPalette colors = button->palette();
+    colors.setColor(QPalette::ButtonText, ToQColor(discounted ? clDiscount : clBtnText));
+    button->setPalette(colors);
+    ++NextButton;
+}
+
+void TfrmTuvakoMain::ButtonClick(QObject* sender) {
+    const auto found = std::find(Buttons.begin(), Buttons.end(), sender);
+    if (found == Buttons.end()) return;
+    const int tag = (*found)->property(kTagProperty).toInt();
+    if (tag == 0 && ShowClearButton) {
+        ClearButtonClick();
+        return;
+    }
+    const FieldList customer = SplitPendingCustomer();
+    if (customer.size() < 2) return;  // no customer pending
+    const AnsiString code =
+        tag >= 0 && std::size_t(tag) < ButtonCodes.size() ? ButtonCodes[std::size_t(tag)] : "";
+    SendRecord(BuildRecord(texts::kRecordKindCard, CutTo(customer[0], ShortTextMax), TerminalId,
+                           texts::kRecordField4, texts::kRecordField5, ChoiceText(customer, code)));
+    // Only the clear button stays; the boxes, the pending customer and the timer stay as well.
+    ResetButtons();
+    PlaceClearButton();
+}
+
+FieldList TfrmTuvakoMain::SplitPendingCustomer() {
+    BrkApartTmp.SetBreakString("^");
+    BrkApartTmp.SetBaseString(PendingCustomer);
+    BrkApartTmp.Split();
+    return BrkApartTmp.StringList();
+}
+
+}  // namespace tuvako
