@@ -58,30 +58,41 @@ void TDCP_blockcipher128::GetIV(std::uint8_t iv[BlockBytes]) const {
 
 void TDCP_blockcipher128::EncipherCFB8bit(const std::uint8_t* in, std::uint8_t* out,
                                           std::size_t count) {
-    RequireInitialized();
-    std::uint8_t keystream[BlockBytes];
-    for (std::size_t i = 0; i < count; ++i) {
-        EncryptBlock(feedback_.data(), keystream);
-        const std::uint8_t cipherByte = in[i] ^ keystream[0];
-        std::memmove(feedback_.data(), feedback_.data() + 1, BlockBytes - 1);
-        feedback_[BlockBytes - 1] = cipherByte;
-        out[i] = cipherByte;
-    }
-    SecureWipe(keystream, sizeof keystream, BurntKeyByte);
+    RunCFB8bit(CfbDirection::Encipher, in, out, count);
 }
 
 void TDCP_blockcipher128::DecipherCFB8bit(const std::uint8_t* in, std::uint8_t* out,
                                           std::size_t count) {
+    RunCFB8bit(CfbDirection::Decipher, in, out, count);
+}
+
+// Each byte is XORed with the first byte of the encrypted feedback register, and the cipher
+// byte then enters the register at the back. Rather than shift the register for every byte,
+// it slides along a window that holds it followed by the cipher bytes made so far: the block
+// for each byte is the 16 bytes before that byte's own place. Only when the window is full are
+// its last 16 bytes moved back to the front.
+void TDCP_blockcipher128::RunCFB8bit(CfbDirection direction, const std::uint8_t* in,
+                                     std::uint8_t* out, std::size_t count) {
     RequireInitialized();
+    constexpr std::size_t WindowBytes = 512;
+    std::uint8_t window[BlockBytes + WindowBytes];
     std::uint8_t keystream[BlockBytes];
+    std::copy(feedback_.begin(), feedback_.end(), window);
+    std::size_t made = 0;  // Cipher bytes behind the register in the window.
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t cipherByte = in[i];
-        EncryptBlock(feedback_.data(), keystream);
-        std::memmove(feedback_.data(), feedback_.data() + 1, BlockBytes - 1);
-        feedback_[BlockBytes - 1] = cipherByte;
-        out[i] = cipherByte ^ keystream[0];
+        if (made == WindowBytes) {
+            std::memcpy(window, window + WindowBytes, BlockBytes);
+            made = 0;
+        }
+        EncryptBlock(window + made, keystream);
+        const std::uint8_t inByte = in[i];  // Read before writing: `out` may be `in`.
+        const std::uint8_t outByte = inByte ^ keystream[0];
+        window[BlockBytes + made++] = direction == CfbDirection::Encipher ? outByte : inByte;
+        out[i] = outByte;
     }
+    std::copy_n(window + made, BlockBytes, feedback_.begin());
     SecureWipe(keystream, sizeof keystream, BurntKeyByte);
+    SecureWipe(window, sizeof window, BurntKeyByte);
 }
 
 std::string TDCP_blockcipher128::EncipherText(std::string_view text) {

@@ -56,6 +56,10 @@ protected:
                               std::uint8_t out[BlockBytes]) const noexcept = 0;
 
 private:
+    enum class CfbDirection { Encipher, Decipher };
+
+    void RunCFB8bit(CfbDirection direction, const std::uint8_t* in, std::uint8_t* out,
+                    std::size_t count);
     void RequireInitialized() const;
 
     std::array<std::uint8_t, BlockBytes> iv_{};

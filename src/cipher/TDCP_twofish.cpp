@@ -26,33 +26,48 @@ constexpr std::uint8_t ByteOf(std::uint32_t word, int index) noexcept {
     return static_cast<std::uint8_t>(word >> (8 * index));
 }
 
-// The q permutations that byte j meets in the h function before the final one (which the MDS
-// tables hold), by stage: stage s mixes in key word s, the highest stage comes first.
-struct Chains {
-    const TwofishTables::Permutation* stage[4][4];
+// The keyed part of the h function for byte position j: the q permutations that the byte
+// meets before the final one (which the MDS tables hold), each followed by a byte of a key word.
+// Stage s mixes in key word s; the highest stage comes first.
+class ByteChain {
+public:
+    ByteChain(int j, const std::array<std::uint32_t, 4>& keyWords, int wordCount) noexcept
+        : stages_(wordCount) {
+        const std::uint8_t* q0 = TwofishTables::Q0().data();
+        const std::uint8_t* q1 = TwofishTables::Q1().data();
+        const std::uint8_t* const stages[4][4] = {
+            {q0, q0, q1, q1}, {q0, q1, q0, q1}, {q1, q1, q0, q0}, {q1, q0, q0, q1}};
+        for (int s = 0; s < 4; ++s) {
+            q_[s] = stages[s][j];
+            k_[s] = ByteOf(keyWords[static_cast<std::size_t>(s)], j);
+        }
+    }
+    ~ByteChain() { SecureWipe(k_, sizeof k_, BurntKeyByte); }
+
+    std::uint8_t operator()(std::uint8_t x) const noexcept {
+        switch (stages_) {
+            case 4:
+                x = q_[3][x] ^ k_[3];
+                [[fallthrough]];
+            case 3:
+                x = q_[2][x] ^ k_[2];
+                [[fallthrough]];
+            default:
+                return q_[0][q_[1][x] ^ k_[1]] ^ k_[0];
+        }
+    }
+
+private:
+    const std::uint8_t* q_[4];
+    std::uint8_t k_[4];
+    int stages_;
 };
 
-Chains MakeChains() {
-    const auto* q0 = &TwofishTables::Q0();
-    const auto* q1 = &TwofishTables::Q1();
-    return {{{q0, q0, q1, q1}, {q0, q1, q0, q1}, {q1, q1, q0, q0}, {q1, q0, q0, q1}}};
-}
-
-// Byte `x` in position j through the keyed chain of h with `wordCount` key words.
-std::uint8_t ThroughChain(const Chains& chains, int j, std::uint8_t x,
-                          const std::array<std::uint32_t, 4>& keyWords, int wordCount) noexcept {
-    for (int s = wordCount - 1; s >= 0; --s)
-        x = (*chains.stage[s][j])[x] ^ ByteOf(keyWords[static_cast<std::size_t>(s)], j);
-    return x;
-}
-
-// Twofish's h function.
-std::uint32_t H(const Chains& chains, const TwofishTables::MdsColumns& mds, std::uint32_t x,
-                const std::array<std::uint32_t, 4>& keyWords, int wordCount) noexcept {
-    std::uint32_t result = 0;
-    for (int j = 0; j < 4; ++j)
-        result ^= mds[j][ThroughChain(chains, j, ByteOf(x, j), keyWords, wordCount)];
-    return result;
+// Twofish's h function for a word whose four bytes are all `x`, as the subkeys need it.
+std::uint32_t HOfRepeatedByte(const ByteChain (&chains)[4], const TwofishTables::MdsColumns& mds,
+                              std::uint8_t x) noexcept {
+    return mds[0][chains[0](x)] ^ mds[1][chains[1](x)] ^ mds[2][chains[2](x)] ^
+           mds[3][chains[3](x)];
 }
 
 }  // namespace
@@ -97,26 +112,28 @@ void TDCP_twofish::InitKey(std::span<const std::uint8_t> key, unsigned bits) {
 }
 
 void TDCP_twofish::MakeSubkeys(const KeyWords& even, const KeyWords& odd, int wordCount) noexcept {
-    const Chains chains = MakeChains();
+    const ByteChain evenChains[4] = {
+        {0, even, wordCount}, {1, even, wordCount}, {2, even, wordCount}, {3, even, wordCount}};
+    const ByteChain oddChains[4] = {
+        {0, odd, wordCount}, {1, odd, wordCount}, {2, odd, wordCount}, {3, odd, wordCount}};
     const auto& mds = TwofishTables::Mds();
-    constexpr std::uint32_t Rho = 0x01010101;
-    for (std::uint32_t i = 0; i < 20; ++i) {
-        const std::uint32_t a = H(chains, mds, 2 * i * Rho, even, wordCount);
-        const std::uint32_t b = std::rotl(H(chains, mds, (2 * i + 1) * Rho, odd, wordCount), 8);
+    for (std::uint8_t i = 0; i < 20; ++i) {
+        const std::uint32_t a = HOfRepeatedByte(evenChains, mds, static_cast<std::uint8_t>(2 * i));
+        const std::uint32_t b =
+            std::rotl(HOfRepeatedByte(oddChains, mds, static_cast<std::uint8_t>(2 * i + 1)), 8);
         subkeys_[2 * i] = a + b;
         subkeys_[2 * i + 1] = std::rotl(a + 2 * b, 9);
     }
 }
 
+// Every key set-up fills these 1024 entries; it is most of the work of keying a line.
 void TDCP_twofish::MakeKeyedTables(const KeyWords& sboxKey, int wordCount) noexcept {
-    const Chains chains = MakeChains();
     const auto& mds = TwofishTables::Mds();
     for (int j = 0; j < 4; ++j) {
-        for (unsigned x = 0; x < 256; ++x) {
-            const std::uint8_t y =
-                ThroughChain(chains, j, static_cast<std::uint8_t>(x), sboxKey, wordCount);
-            keyedTables_[static_cast<std::size_t>(j)][x] = mds[static_cast<std::size_t>(j)][y];
-        }
+        const ByteChain chain(j, sboxKey, wordCount);
+        const auto& column = mds[static_cast<std::size_t>(j)];
+        auto& table = keyedTables_[static_cast<std::size_t>(j)];
+        for (unsigned x = 0; x < 256; ++x) table[x] = column[chain(static_cast<std::uint8_t>(x))];
     }
 }
 

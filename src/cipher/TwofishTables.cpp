@@ -70,6 +70,20 @@ constexpr std::uint8_t RsMatrix[4][8] = {
     {0xA4, 0x55, 0x87, 0x5A, 0x58, 0xDB, 0x9E, 0x03},
 };
 
+// Column c of the RS matrix times every byte value, the four products packed into one word.
+constexpr std::array<std::array<std::uint32_t, 256>, 8> BuildRsColumns() {
+    std::array<std::array<std::uint32_t, 256>, 8> columns{};
+    for (int c = 0; c < 8; ++c)
+        for (unsigned b = 0; b < 256; ++b)
+            for (int row = 0; row < 4; ++row)
+                columns[c][b] |= std::uint32_t{GfMultiply(
+                                     RsMatrix[row][c], static_cast<std::uint8_t>(b), RsPolynomial)}
+                                 << (8 * row);
+    return columns;
+}
+
+constexpr auto RsColumns = BuildRsColumns();
+
 TwofishTables::MdsColumns BuildMdsColumns() {
     const TwofishTables::Permutation* lastPermutation[4] = {&Q1Table, &Q0Table, &Q1Table, &Q0Table};
     TwofishTables::MdsColumns columns{};
@@ -102,12 +116,7 @@ const TwofishTables::MdsColumns& TwofishTables::Mds() {
 
 std::uint32_t TwofishTables::ReedSolomon(const std::uint8_t keyBytes[8]) noexcept {
     std::uint32_t word = 0;
-    for (int row = 0; row < 4; ++row) {
-        std::uint8_t s = 0;
-        for (int column = 0; column < 8; ++column)
-            s ^= GfMultiply(RsMatrix[row][column], keyBytes[column], RsPolynomial);
-        word |= std::uint32_t{s} << (8 * row);
-    }
+    for (int column = 0; column < 8; ++column) word ^= RsColumns[column][keyBytes[column]];
     return word;
 }
 
