@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace tuvako {
 
@@ -87,7 +88,13 @@ void TfrmTuvakoMain::FormDestroy() {
 
 void TfrmTuvakoMain::ShowMaximisedOnScreen() {
     showMaximized();
-    if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    // Without a window manager nobody acts on the maximised state. Sizing the platform window
+    // directly fills the screen there, while the widget keeps its maximised state and its
+    // designed normal placement (QWidget::setGeometry would drop both).
+    QWindow* handle = windowHandle();
+    const QScreen* screen = this->screen();
+    if (handle && screen)
+        handle->setGeometry(screen->availableGeometry().marginsRemoved(handle->frameMargins()));
 }
 
 }  // namespace tuvako

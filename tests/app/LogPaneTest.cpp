@@ -76,7 +76,8 @@ TEST_F(LogPane, ShowingThePaneTakesItsHeightFromTheSelectionPanel) {
     auto* selection = probe.Find<TPanel>("PanelValinta");
     const int before = selection->height();
     Item("mnuLogi")->trigger();
-    QTRY_COMPARE(selection->height(), before - 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return selection->height() == before - 100; }));
+    EXPECT_EQ(selection->height(), before - 100);
     EXPECT_EQ(Memo()->geometry().top(), selection->geometry().bottom() + 1);
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
+#include <QTest>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -163,6 +165,21 @@ TEST_F(MainStartup, ClosingRunsTheCloseHandlerAndEndsWithTheWindowHidden) {
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(probe->FormClosed());
     EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace tuvako
+
+namespace tuvako {
+namespace {
+
+TEST_F(MainStartup, OpensMaximisedOverTheWholeScreenKeepingTheDesignedNormalPlace) {
+    Start().ShowMaximisedOnScreen();
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry() == available; }));
+    EXPECT_EQ(window->frameGeometry(), available);
+    EXPECT_EQ(window->normalGeometry(), QRect(332, 113, 696, 494));
 }
 
 }  // namespace
