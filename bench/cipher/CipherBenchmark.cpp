@@ -116,11 +116,12 @@ public:
     }
 
     void PrintRatio() {
-        const double ours = Median("WholeLineOurs"), botan = Median("WholeLineBotan");
+        const double ours = Median("WholeLineOurs");
         if (ours <= 0) return;
         std::printf("\nWhole %zu-byte line (key, encipher, wipe), CPU time: ours %.0f ns",
                     LongLine().size(), ours);
 #ifdef TUVAKO_HAVE_BOTAN
+        const double botan = Median("WholeLineBotan");
         if (botan > 0) std::printf(", Botan %.0f ns, ratio ours/Botan %.2f", botan, ours / botan);
 #else
         std::printf(" (Botan 2 was not found at build time: no comparison)");
