@@ -1,0 +1,150 @@
+// TCustomWSocket: starting a connection.
+#include "net/TCustomWSocket.h"
+
+#include "net/ESocketException.h"
+#include "net/WSocketLibrary.h"
+#include "net/WSocketResolve.h"
+
+namespace tuvako {
+
+void TCustomWSocket::Connect() {
+    if (hSocket_ != InvalidSocket && state_ != wsClosed)
+        return RaiseException("Connect: Socket already in use");
+    if (!port_.assigned) return RaiseException("Connect: No Port Specified");
+    if (!addr_.assigned) return RaiseException("Connect: No IP Address Specified");
+    if (!proto_.assigned) return RaiseException("Connect: No Protocol Specified");
+    if (!ResolveEndpoint()) return;
+    DiscardQueue();
+    if (!OpenSocket()) return;
+    SetState(wsOpened);
+    if (state_ != wsOpened) {
+        WSocketLibrary::Api().SetLastError(WsaError::Invalid);
+        return ReportSocketError("Connect (Invalid operation in OnChangeState)");
+    }
+    if (!ConfigureSocket()) return;
+    SocketsApi& api = WSocketLibrary::Api();
+    const SocketAddress remote{address_, SwapPortOrder(portNumber_)};
+    if (api.Connect(hSocket_, remote) == 0 || api.GetLastError() == WsaError::WouldBlock) {
+        SetState(wsConnecting);
+        return;
+    }
+    lastError_ = api.GetLastError();
+    ReportSocketError("Connect");
+}
+
+// Resolves what is not resolved yet; a failure is raised with "connect: " in front and leaves
+// everything as it was.
+bool TCustomWSocket::ResolveEndpoint() {
+    AnsiString failure;
+    try {
+        if (!proto_.resolved) {
+            protocol_ = WSocketResolveProto(proto_.text);
+            socketType_ = protocol_ == IpProtoTcp   ? SockStream
+                          : protocol_ == IpProtoUdp ? SockDgram
+                                                    : SockRaw;
+            proto_.resolved = true;
+        }
+        if (!port_.resolved) {
+            portNumber_ = WSocketResolvePort(port_.text, proto_.text);
+            port_.resolved = true;
+        }
+        if (!localPort_.resolved) {
+            localPortNumber_ = WSocketResolvePort(localPort_.text, proto_.text);
+            localPort_.resolved = true;
+        }
+        if (!addr_.resolved) {
+            address_ = WSocketResolveHost(addr_.text);
+            addr_.resolved = true;
+        }
+    } catch (const ESocketException& error) {
+        failure = "connect: " + error.Message();
+    }
+    if (failure.empty() && socketType_ != SockStream) failure = "Connect: Only TCP is supported";
+    if (failure.empty()) return true;
+    RaiseException(failure);
+    return false;
+}
+
+bool TCustomWSocket::OpenSocket() {
+    SocketsApi& api = WSocketLibrary::Api();
+    hSocket_ = api.Socket(socketType_, protocol_);
+    if (hSocket_ == InvalidSocket) {
+        ReportSocketError("Connect (socket)");
+        return false;
+    }
+    if (api.GetOption(hSocket_, SocketOption::SendBuffer, sendBufferSize_) != 0) {
+        CloseFreshHandle();
+        ReportSocketError("getsockopt(SO_SNDBUF)");
+        return false;
+    }
+    if (api.GetOption(hSocket_, SocketOption::ReceiveBuffer, receiveBufferSize_) != 0) {
+        CloseFreshHandle();
+        ReportSocketError("getsockopt(SO_RCVBUF)");
+        return false;
+    }
+    return true;
+}
+
+// A handle that never got as far as wsOpened is closed at once: nothing else would close it,
+// since every close does nothing in wsClosed.
+void TCustomWSocket::CloseFreshHandle() {
+    SocketsApi& api = WSocketLibrary::Api();
+    const int error = api.GetLastError();
+    api.CloseSocket(hSocket_);
+    hSocket_ = InvalidSocket;
+    api.SetLastError(error);
+}
+
+// Socket options and the asynchronous selection. A failure is reported with the call's name;
+// the handle stays open in wsOpened until the socket is closed, aborted or destroyed.
+bool TCustomWSocket::ConfigureSocket() {
+    SocketsApi& api = WSocketLibrary::Api();
+    if (protocol_ == IpProtoTcp) {
+        if (SocketCallFailed(api.SetOption(hSocket_, SocketOption::ReuseAddress, 1),
+                             "setsockopt(SO_REUSEADDR)"))
+            return false;
+        if (options_.Contains(wsoTcpNoDelay) &&
+            SocketCallFailed(api.SetOption(hSocket_, SocketOption::TcpNoDelay, 1),
+                             "setsockopt(IPPROTO_TCP, TCP_NODELAY)"))
+            return false;
+        if (lingerOnOff_ != wsLingerNoSet &&
+            SocketCallFailed(api.SetLinger(hSocket_, lingerOnOff_ == wsLingerOn, lingerTimeout_),
+                             "setsockopt(SO_LINGER)"))
+            return false;
+        if (keepAliveOnOff_ != wsKeepAliveOff &&
+            SocketCallFailed(api.SetOption(hSocket_, SocketOption::KeepAlive, 1),
+                             "setsockopt(SO_KEEPALIVE)"))
+            return false;
+        if (keepAliveOnOff_ == wsKeepAliveOnCustom &&
+            SocketCallFailed(api.SetKeepAliveTimes(hSocket_, keepAliveTime_, keepAliveInterval_),
+                             "WSocket_WSAIoctl(SIO_KEEPALIVE_VALS)"))
+            return false;
+    }
+    if (localPortNumber_ != 0 || localAddr_.text != "0.0.0.0") {
+        AnsiString failure;
+        try {
+            localAddress_ = WSocketResolveHost(localAddr_.text);
+        } catch (const ESocketException& error) {
+            failure = "connect: " + error.Message();
+        }
+        if (!failure.empty()) {
+            RaiseException(failure);
+            return false;
+        }
+        if (SocketCallFailed(api.Bind(hSocket_, {localAddress_, SwapPortOrder(localPortNumber_)}),
+                             "bind"))
+            return false;
+    }
+    eventMask_ =
+        FdEvent::Read | FdEvent::Write | FdEvent::Accept | FdEvent::Connect | FdEvent::Close;
+    return !SocketCallFailed(api.AsyncSelect(hSocket_, window_.get(), WM_WSOCKET_EVENT, eventMask_),
+                             "WSAAsyncSelect");
+}
+
+bool TCustomWSocket::SocketCallFailed(int result, const char* label) {
+    if (result == 0) return false;
+    ReportSocketError(label);
+    return true;
+}
+
+}  // namespace tuvako

@@ -1,0 +1,7 @@
+#include "net/TWSocket.h"
+
+namespace tuvako {
+
+TWSocket::TWSocket(QObject* owner) : TCustomLineWSocket(owner) {}
+
+}  // namespace tuvako

@@ -1,0 +1,79 @@
+#include "net/SendQueue.h"
+#include "net/TBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tuvako {
+namespace {
+
+std::string Text(std::span<const char> bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(TBuffer, WritesWhatFitsAndReusesItsSpaceOnlyOnceEverythingIsRead) {
+    TBuffer chunk(4);
+    EXPECT_EQ(chunk.Write("abcdef", 6), 4);
+    EXPECT_EQ(chunk.Write("x", 1), 0);
+    EXPECT_EQ(chunk.Remove(3), 3);
+    EXPECT_EQ(Text(chunk.Peek()), "d");
+    EXPECT_EQ(chunk.Write("x", 1), 0) << "the space before the read count is not reused";
+    EXPECT_EQ(chunk.Remove(10), 1);
+    EXPECT_EQ(chunk.ReadCount(), 0);
+    EXPECT_EQ(chunk.WriteCount(), 0);
+    EXPECT_EQ(chunk.Write("xyz", 3), 3);
+    EXPECT_EQ(Text(chunk.Peek()), "xyz");
+    EXPECT_EQ(TBuffer(0).Capacity(), 1514);
+    EXPECT_EQ(TBuffer(-5).Capacity(), 1514);
+}
+
+TEST(SendQueue, SplitsDataIntoChunksOf1460InOrder) {
+    SendQueue queue;
+    const std::string data(5000, 'a');
+    queue.Append(data.data(), int(data.size()));
+    EXPECT_EQ(queue.ChunkCount(), 4u);
+    EXPECT_EQ(queue.Buffered(), 5000);
+
+    std::string drained;
+    std::vector<std::size_t> offers;
+    while (!queue.Front().empty()) {
+        offers.push_back(queue.Front().size());
+        drained += Text(queue.Front());
+        queue.Consume(int(queue.Front().size()));
+    }
+    EXPECT_EQ(offers, (std::vector<std::size_t>{1460, 1460, 1460, 620}));
+    EXPECT_EQ(drained, data);
+    EXPECT_EQ(queue.ChunkCount(), 1u) << "the last chunk stays for reuse";
+}
+
+TEST(SendQueue, ExactChunkAndOneMoreByte) {
+    SendQueue queue;
+    const std::string full(1460, 'x');
+    queue.Append(full.data(), 1460);
+    EXPECT_EQ(queue.ChunkCount(), 1u);
+    queue.Append("y", 1);
+    EXPECT_EQ(queue.ChunkCount(), 2u);
+    EXPECT_EQ(queue.Buffered(), 1461);
+    queue.Append(nullptr, 5);
+    queue.Append("z", 0);
+    EXPECT_EQ(queue.Buffered(), 1461) << "nothing is queued for no bytes";
+}
+
+TEST(SendQueue, NewDataGoesBehindTheUnsentRestOfAHalfSentChunk) {
+    SendQueue queue;
+    queue.Append("0123456789", 10);
+    queue.Consume(4);
+    queue.Append("abc", 3);
+    EXPECT_EQ(Text(queue.Front()), "456789abc");
+    queue.Consume(9);
+    EXPECT_TRUE(queue.Empty());
+    queue.Append("new", 3);
+    EXPECT_EQ(Text(queue.Front()), "new") << "an emptied only chunk takes data from its start";
+    queue.Discard();
+    EXPECT_EQ(queue.Buffered(), 0);
+    EXPECT_TRUE(queue.Front().empty());
+}
+
+}  // namespace
+}  // namespace tuvako

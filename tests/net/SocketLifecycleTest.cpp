@@ -1,0 +1,78 @@
+// Many connections, one after another: nothing may be left behind.
+#include "EventPump.h"
+#include "LoopbackServer.h"
+#include "net/TWSocket.h"
+#include "net/WSocketLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <filesystem>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace tuvako {
+namespace {
+
+using test::PumpUntil;
+
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+std::size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+// One session as the terminal runs it: a new socket, connected, ended (by this side on even
+// rounds, by the server on odd ones) and released from inside OnSessionClosed.
+bool RunSession(test::LoopbackServer& server, int round) {
+    auto* socket = new TWSocket();
+    QPointer<TWSocket> alive(socket);
+    bool connected = false;
+    socket->OnSessionConnected = [&](TCustomWSocket*, std::uint16_t error) {
+        connected = error == 0;
+    };
+    socket->OnSessionClosed = [](TCustomWSocket* sender, std::uint16_t) { sender->DestroyLater(); };
+    socket->SetPort(server.PortText());
+    socket->SetAddr("127.0.0.1");
+    socket->SetLineMode(true);
+    socket->Connect();
+    if (!server.AcceptClient() || !PumpUntil([&] { return connected; })) return false;
+    socket->SendText("Ping\r\n");
+    if (round % 2 == 0)
+        socket->Close();
+    else
+        server.CloseClient();
+    const bool released = PumpUntil([&] { return alive.isNull(); });
+    server.DropClient();
+    return released;
+}
+
+TEST(SocketLifecycle, TenThousandSessionsLeaveDescriptorsAndMemoryWhereTheyWere) {
+    test::LoopbackServer server;
+    for (int round = 0; round < 200; ++round)  // lets Qt and the allocator settle first
+        ASSERT_TRUE(RunSession(server, round)) << "warm-up round " << round;
+    const std::size_t descriptors = OpenDescriptors();
+    const std::size_t heap = HeapInUse();
+
+    for (int round = 0; round < 10000; ++round)
+        ASSERT_TRUE(RunSession(server, round)) << "round " << round;
+
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_LT(HeapInUse(), heap + 64 * 1024) << "10000 sessions may not leak even 7 bytes each";
+    EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
+}
+
+}  // namespace
+}  // namespace tuvako
