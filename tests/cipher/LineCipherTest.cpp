@@ -81,7 +81,7 @@ TEST(LineCipher, EqualsTwofish192WithTheDigestAndFourZeroBytesAndAZeroBasedIV) {
     EXPECT_THROW(cipher.SetKey(key, 192, std::span(wrongIV).first(8)), EDCP_blockcipher);
 }
 
-TEST(LineCipher, RoundTripsEveryByteValueAtEveryLengthUpTo600) {
+TEST(LineCipher, RoundTripsEveryByteValueAtEveryLengthUpTo600WithExactPadding) {
     TDCP_twofish cipher;
     for (std::size_t length = 0; length <= 600; ++length) {
         std::string record(length, '\0');
@@ -91,20 +91,11 @@ TEST(LineCipher, RoundTripsEveryByteValueAtEveryLengthUpTo600) {
         cipher.SetKeyFromPhrase(LinePassPhrase());
         ASSERT_EQ(cipher.DecipherText(line), record) << length;
         cipher.Wipe();
+        // Empty text gives an empty line; one byte left over ends in "==", two in one "=".
         ASSERT_EQ(line.size(), 4 * ((length + 2) / 3)) << length;
+        ASSERT_EQ(line.ends_with("=="), length % 3 == 1) << length;
+        ASSERT_EQ(line.ends_with("="), length % 3 != 0) << length;
     }
-}
-
-TEST(LineCipher, PadsOneAndTwoByteRestsAndKeepsEmptyTextEmpty) {
-    EXPECT_EQ(EncipherLine(""), "");
-    EXPECT_EQ(DecipherLine(""), "");
-    const std::string one = EncipherLine("x"), two = EncipherLine("xy"),
-                      three = EncipherLine("xyz");
-    EXPECT_EQ(one.substr(2), "==");
-    EXPECT_NE(two[2], '=');
-    EXPECT_EQ(two.substr(3), "=");
-    EXPECT_EQ(three.size(), 4u);
-    EXPECT_EQ(three.find('='), std::string::npos);
 }
 
 TEST(LineCipher, StartsEveryFreshlyKeyedLineFromTheSameIV) {
@@ -196,12 +187,6 @@ TEST(LineCipher, ReportsAnyFailureOfAPhraseKeySetUpAsTheDigestFailure) {
         [&] { cipher.SetKeyFromPhrase<FaultyHash<42, false>>("x"); });  // Bad key size.
     expectDigestFailure(
         [&] { cipher.SetKeyFromPhrase<FaultyHash<1024, false>>("x"); });  // Too long.
-
-    // A digest longer than the largest key keys the cipher with as much of it as fits.
-    cipher.SetKeyFromPhrase<FaultyHash<384, false>>("x");
-    TDCP_twofish direct;
-    direct.SetKey(std::vector<std::uint8_t>(32, 0x5A), 256);
-    EXPECT_EQ(cipher.EncipherText("abc"), direct.EncipherText("abc"));
 }
 
 }  // namespace

@@ -37,24 +37,17 @@ TEST(Sha1, PadsIntoAFurtherBlockExactlyWhenTheLengthNoLongerFits) {
     EXPECT_EQ(Sha1Hex(std::string(120, 'a')), "F34C1488385346A55709BA056DDD08280DD4C6D6");
 }
 
-TEST(Sha1, GivesTheSameDigestWhateverTheInputIsSplitInto) {
+TEST(Sha1, GivesTheSameDigestWhereverTheInputIsSplit) {
     const std::string message = test::PseudoRandomBytes(300, 11);
     const std::string whole = Sha1Hex(message);
-    for (std::size_t first = 0; first <= message.size(); first += 7) {
-        for (std::size_t second : {std::size_t{1}, std::size_t{64}, std::size_t{129}}) {
-            TDCP_sha1 hash;
-            hash.Init();
-            std::string_view rest = message;
-            for (std::size_t size : {first, second}) {
-                size = std::min(size, rest.size());
-                hash.UpdateStr(rest.substr(0, size));
-                rest.remove_prefix(size);
-            }
-            hash.UpdateStr(rest);
-            std::uint8_t digest[20];
-            hash.Final(digest);
-            ASSERT_EQ(test::ToHex(digest), whole) << first << " then " << second;
-        }
+    for (std::size_t split = 0; split <= message.size(); ++split) {
+        TDCP_sha1 hash;
+        hash.Init();
+        hash.UpdateStr(std::string_view(message).substr(0, split));
+        hash.UpdateStr(std::string_view(message).substr(split));
+        std::uint8_t digest[20];
+        hash.Final(digest);
+        ASSERT_EQ(test::ToHex(digest), whole) << split;
     }
 }
 
@@ -78,17 +71,6 @@ TEST(Sha1, RefusesUpdateAndFinalOutsideInitAndFinal) {
     // A digest buffer too small for the whole digest is refused, not overrun.
     hash.Init();
     EXPECT_THROW(hash.Final(std::span(digest).first(19)), EDCP_hash);
-}
-
-TEST(Sha1, InitStartsAFreshDigestAfterPartialInput) {
-    TDCP_sha1 hash;
-    hash.Init();
-    hash.UpdateStr(std::string(100, 'x'));
-    hash.Init();
-    hash.UpdateStr("abc");
-    std::uint8_t digest[20];
-    hash.Final(digest);
-    EXPECT_EQ(test::ToHex(digest), "A9993E364706816ABA3E25717850C26C9CD0D89D");
 }
 
 }  // namespace
