@@ -49,6 +49,7 @@ void TDCP_blockcipher128::Restart() {
 void TDCP_blockcipher128::SetIV(const std::uint8_t iv[BlockBytes]) {
     RequireInitialized();
     std::copy_n(iv, BlockBytes, iv_.begin());
+    Restart();
 }
 
 void TDCP_blockcipher128::GetIV(std::uint8_t iv[BlockBytes]) const {

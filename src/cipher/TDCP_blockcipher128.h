@@ -33,6 +33,7 @@ public:
 
     // Copies the IV into the feedback register.
     void Restart();
+    // Replaces the IV and restarts from it.
     void SetIV(const std::uint8_t iv[BlockBytes]);
     void GetIV(std::uint8_t iv[BlockBytes]) const;
 

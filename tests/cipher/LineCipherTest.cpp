@@ -109,11 +109,17 @@ TEST(LineCipher, StartsEveryFreshlyKeyedLineFromTheSameIV) {
     const std::string rekeyed = cipher.EncipherText(record);
     cipher.Restart();
     const std::string restarted = cipher.EncipherText(record);
+    std::uint8_t iv[16];
+    cipher.GetIV(iv);
+    cipher.EncipherText(record);
+    cipher.SetIV(iv);  // Also restarts.
+    const std::string fromSetIV = cipher.EncipherText(record);
 
     EXPECT_EQ(first, KnownLines[1].line);
     EXPECT_NE(carriedOver, first);
     EXPECT_EQ(rekeyed, first);
     EXPECT_EQ(restarted, first);
+    EXPECT_EQ(fromSetIV, first);
 }
 
 TEST(LineCipher, DecipheringIgnoresARaggedEndAndGoesOnPastPaddedGroups) {
