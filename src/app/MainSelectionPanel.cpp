@@ -2,6 +2,7 @@
 #include "app/Main.h"
 
 #include "app/ButtonGrid.h"
+#include "app/CaptionWrap.h"
 #include "app/Colors.h"
 #include "app/RecordData.h"
 #include "app/ScreenTexts.h"
@@ -10,7 +11,10 @@
 #include "platform/Cp1252.h"
 #include "platform/ExceptionReporter.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <string>
@@ -23,13 +27,19 @@ constexpr TColor clDiscount = 0x008000;  // green
 constexpr TColor clBtnText = TColor(0x80000012u);
 constexpr char kTagProperty[] = "Tag";
 
-// The caption as a push button shows it: each CR starts a new line (the button centres every
-// line), and an "&" stands for itself rather than marking a keyboard shortcut.
-QString ButtonText(const AnsiString& caption) {
+// Shows `caption` on `button`: each CR starts a new line (the button centres every line), a line
+// too wide for the button is wrapped at its blanks, and an "&" stands for itself rather than
+// marking a keyboard shortcut.
+void ShowCaption(QPushButton* button, const AnsiString& caption) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const int width =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
     QString text = ToQString(caption);
-    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    text = WrapCaption(text, QFontMetrics(button->font()), width);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    button->setText(text);
 }
 
 AnsiString FreeSlotCaption(int slot) {
@@ -53,12 +63,12 @@ void TfrmTuvakoMain::BuildButtons() {
             ExceptionReporter::Guard("Click", [this, button] { ButtonClick(button); });
         });
         button->setObjectName(QStringLiteral("Button%1").arg(slot));
-        button->setText(ButtonText(FreeSlotCaption(slot)));
         button->setGeometry(grid.SlotLeft(slot), grid.SlotTop(slot), ButtonWidth,
                             ButtonGrid::ButtonHeight);
         button->hide();
         button->setProperty(kTagProperty, slot);
         button->setFont(font);
+        ShowCaption(button, FreeSlotCaption(slot));  // wrapped for its size and font
         Buttons.push_back(button);
         ButtonCodes.emplace_back();
     }
@@ -67,7 +77,7 @@ void TfrmTuvakoMain::BuildButtons() {
 
 void TfrmTuvakoMain::ResetButtons() {
     for (std::size_t slot = 0; slot < Buttons.size(); ++slot) {
-        Buttons[slot]->setText(ButtonText(FreeSlotCaption(int(slot))));
+        ShowCaption(Buttons[slot], FreeSlotCaption(int(slot)));
         Buttons[slot]->hide();
         if (slot < ButtonCodes.size()) ButtonCodes[slot].clear();
     }
@@ -76,7 +86,7 @@ void TfrmTuvakoMain::ResetButtons() {
 
 void TfrmTuvakoMain::PlaceClearButton() {
     if (!ShowClearButton || NextButton >= ButtonCount) return;
-    Buttons[0]->setText(ButtonText(texts::kClearButtonCaption));
+    ShowCaption(Buttons[0], texts::kClearButtonCaption);
     Buttons[0]->show();
     NextButton = 1;
 }
@@ -87,7 +97,7 @@ void TfrmTuvakoMain::AddChoiceButton(const AnsiString& code, const AnsiString& c
     const auto slot = std::size_t(NextButton);
     if (slot < ButtonCodes.size()) ButtonCodes[slot] = code;
     QPushButton* button = Buttons[slot];
-    button->setText(ButtonText(discounted ? caption + texts::kDiscountSuffix : caption));
+    ShowCaption(button, discounted ? caption + texts::kDiscountSuffix : caption);
     button->show();
     QPalette colors = button->palette();
     colors.setColor(QPalette::ButtonText, ToQColor(discounted ? clDiscount : clBtnText));
