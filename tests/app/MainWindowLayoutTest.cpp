@@ -3,11 +3,15 @@
 #include "app/TPanel.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace tuvako {
 namespace {
@@ -116,6 +120,55 @@ TEST_F(MainWindowLayout, PanelColourFollowsItsColourWordAndSystemColoursThePalet
     EXPECT_EQ(top->grab().toImage().pixel(10, 50) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(ToQColor(clBtnFace), QApplication::palette().color(QPalette::Button));
     EXPECT_EQ(FromQColor(QColor(1, 2, 3)), 0x030201);
+}
+
+}  // namespace
+}  // namespace tuvako
+
+namespace tuvako {
+namespace {
+
+// Saves the window as TUVAKO_SCREENSHOT_DIR/`name` when that variable is set (the README
+// shows these pictures).
+void SavePicture(const QImage& picture, const char* name) {
+    const QString directory = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR");
+    if (!directory.isEmpty()) {
+        EXPECT_TRUE(picture.save(QDir(directory).filePath(name)));
+    }
+}
+
+QRgb PixelAt(const QImage& picture, QPoint at) {
+    return picture.pixel(at) & 0xFFFFFF;
+}
+
+TEST_F(MainWindowLayout, WaitingScreenShowsTheGreyPanelsWithTheSunkenHeadline) {
+    const QImage picture = window.grab().toImage();
+    ASSERT_EQ(picture.size(), QSize(1024, 768));
+    const QRgb buttonFace = ToQColor(clBtnFace).rgb() & 0xFFFFFF;
+    EXPECT_EQ(PixelAt(picture, {10, 60}), buttonFace);    // top panel beside "Kortti"
+    EXPECT_EQ(PixelAt(picture, {512, 400}), buttonFace);  // empty selection panel
+    SavePicture(picture, "window.png");
+}
+
+TEST_F(MainWindowLayout, OperatorViewShowsTheLogPaneUnderTheRecolouredPanels) {
+    auto* dialog = probe.Find<QColorDialog>("ColorDialog");
+    QTimer::singleShot(0, dialog, [dialog] {
+        dialog->setCurrentColor(QColor(0x00, 0x40, 0x80));
+        dialog->accept();
+    });
+    probe.Find<QAction>("mnuBackColor")->trigger();
+    probe.Find<QAction>("mnuLogi")->trigger();
+    window.AddLog("Tuvako 1.0.0");
+    window.AddLog("Session connected.");
+    window.AddLog("Rcv: Login:");
+    window.AddLog("Snd: Moi^^Tuvako01^-^0^KVLNQ^");
+    QCoreApplication::sendPostedEvents();  // lets the layout make room for the log pane
+
+    const QImage picture = window.grab().toImage();
+    EXPECT_EQ(PixelAt(picture, {10, 60}), 0x004080u);
+    EXPECT_EQ(PixelAt(picture, {512, 400}), 0x004080u);
+    EXPECT_EQ(probe.Find<QWidget>("Memo")->geometry(), QRect(1, 667, 1022, 100));
+    SavePicture(picture, "window-log.png");
 }
 
 }  // namespace
