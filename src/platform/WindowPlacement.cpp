@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace tuvako {
 namespace {
 
@@ -16,27 +18,16 @@ QPoint WorkspaceOrigin(const QWidget& window) {
     return screen->availableGeometry().topLeft() - screen->geometry().topLeft();
 }
 
-// The frame around the client area: its top-left margin and its total extra size. Zero until the
-// window system has framed the window.
-struct FrameMargins {
-    QPoint topLeft;
-    QSize extra;
-};
-
-FrameMargins MarginsOf(const QWidget& window) {
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return {client.topLeft() - frame.topLeft(), frame.size() - client.size()};
-}
-
 // The client rectangle the window returns to when it leaves the minimised or maximised state.
 QRect RestoredClientRect(const QWidget& window) {
     const QRect normal = window.normalGeometry();
     return normal.isValid() ? normal : window.geometry();
 }
 
-// Runs `change` while the window is in the normal state, so that moving or resizing it sets the
-// rectangle it is restored to; then puts its state back, which records that rectangle.
+// Runs `change` while the window is in the normal state, so that placing it sets the rectangle
+// it is restored to; then puts its state back, which records that rectangle. Changes go through
+// setGeometry, the client rectangle, which unlike move() does not depend on a frame that the
+// window system may not have reported yet.
 template <class Change>
 void WhileNormal(QWidget& window, Change&& change) {
     const Qt::WindowStates state = window.windowState();
@@ -76,31 +67,25 @@ WindowPlacement GetWindowPlacement(const QWidget& window) {
     } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
         placement.showCmd = WindowPlacement::ShowMaximized;
     }
-    const FrameMargins margins = MarginsOf(window);
-    const QRect client = RestoredClientRect(window);
-    const QPoint topLeft = client.topLeft() - margins.topLeft - WorkspaceOrigin(window);
-    placement.normalPosition = {topLeft.x(), topLeft.y(),
-                                topLeft.x() + client.width() + margins.extra.width(),
-                                topLeft.y() + client.height() + margins.extra.height()};
+    const QRect restored = RestoredClientRect(window).translated(-WorkspaceOrigin(window));
+    placement.normalPosition = {restored.left(), restored.top(), restored.left() + restored.width(),
+                                restored.top() + restored.height()};
     return placement;
 }
 
 void SetWindowPlacement(QWidget& window, const WindowPlacement& placement) {
     const PlacementRect& rect = placement.normalPosition;
-    const FrameMargins margins = MarginsOf(window);
-    const QPoint frameTopLeft = QPoint(rect.left, rect.top) + WorkspaceOrigin(window);
-    const QSize clientSize = QSize(rect.right - rect.left, rect.bottom - rect.top) - margins.extra;
-    WhileNormal(window, [&] {
-        window.move(frameTopLeft);
-        window.resize(clientSize.expandedTo(QSize(0, 0)));
-    });
+    const QRect restored = QRect(rect.left, rect.top, std::max(rect.right - rect.left, 0),
+                                 std::max(rect.bottom - rect.top, 0))
+                               .translated(WorkspaceOrigin(window));
+    WhileNormal(window, [&] { window.setGeometry(restored); });
     window.setWindowState(StateFor(placement, window.windowState()));
     if (placement.showCmd == WindowPlacement::ShowHide) window.hide();
 }
 
 void SetRestoredPosition(QWidget& window, int left, int top) {
-    const QPoint frameTopLeft = QPoint(left, top) + WorkspaceOrigin(window);
-    WhileNormal(window, [&] { window.move(frameTopLeft); });
+    const QPoint topLeft = QPoint(left, top) + WorkspaceOrigin(window);
+    WhileNormal(window, [&] { window.setGeometry(QRect(topLeft, window.geometry().size())); });
 }
 
 }  // namespace tuvako

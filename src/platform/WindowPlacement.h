@@ -20,8 +20,11 @@ struct PlacementRect {
 };
 
 // What the platform's window placement records about a top-level window. The rectangle is the
-// window's restored (normal) frame rectangle in workspace coordinates: screen coordinates less
-// the room that panels and task bars take at the top and left of the window's screen.
+// window's restored (normal) rectangle in workspace coordinates: screen coordinates less the room
+// that panels and task bars take at the top and left of the window's screen. It is the client
+// area, the toolkit's normal geometry, without the window manager's frame: frames are known only
+// once a window is shown, so a rectangle that included them would creep by the frame's size at
+// every save and restore.
 struct WindowPlacement {
     static constexpr std::uint32_t ShowHide = 0;
     static constexpr std::uint32_t ShowNormal = 1;
@@ -48,8 +51,8 @@ WindowPlacement GetWindowPlacement(const QWidget& window);
 // ShowHide hides the window; the other commands leave showing it to the caller.
 void SetWindowPlacement(QWidget& window, const WindowPlacement& placement);
 
-// Moves the window's restored frame position to (left, top) in workspace coordinates, keeping
-// its size and its state: a window that is (or will open) maximised returns to this position.
+// Moves the window's restored position to (left, top) in workspace coordinates, keeping its size
+// and its state: a window that is (or will open) maximised returns to this position.
 void SetRestoredPosition(QWidget& window, int left, int top);
 
 }  // namespace tuvako

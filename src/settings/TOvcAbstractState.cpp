@@ -1,0 +1,63 @@
+#include "settings/TOvcAbstractState.h"
+
+#include "platform/Cp1252.h"
+#include "settings/EOvcException.h"
+#include "settings/TOvcAbstractStore.h"
+
+#include <QWidget>
+
+namespace tuvako {
+namespace {
+
+QWidget* FormOf(QWidget* owner) {
+    if (!owner) throw EOvcException("This component can only be used on forms");
+    return owner->window();
+}
+
+}  // namespace
+
+TOvcAbstractState::TOvcAbstractState(QWidget* owner) : QObject(owner), form_(FormOf(owner)) {}
+
+TOvcAbstractState::~TOvcAbstractState() = default;
+
+void TOvcAbstractState::SetStorage(TOvcAbstractStore* storage) {
+    disconnect(storageGone_);
+    storage_ = storage;
+    if (storage_)
+        storageGone_ = connect(storage_, &QObject::destroyed, this, [this] {
+            storage_ = nullptr;
+            active_ = false;
+        });
+}
+
+void TOvcAbstractState::RestoreState() {
+    saved_ = false;
+    DoRestoreState();
+    restored_ = true;
+    if (onRestoreState_) onRestoreState_(this);
+}
+
+void TOvcAbstractState::SaveState() {
+    if (active_ && !restored_) return;
+    DoSaveState();
+    if (onSaveState_) onSaveState_(this);
+    saved_ = true;
+}
+
+AnsiString TOvcAbstractState::EffectiveSection() const {
+    if (!section_.empty()) return section_;
+    // The form's class as a form designer names it: without the namespace.
+    const AnsiString className = form_->metaObject()->className();
+    const std::size_t scope = className.rfind("::");
+    return scope == AnsiString::npos ? className : className.substr(scope + 2);
+}
+
+QObject* TOvcAbstractState::FindComponent(const AnsiString& name) const {
+    const QString wanted = ToQString(name);
+    if (wanted.isEmpty()) return nullptr;
+    for (QObject* child : form_->findChildren<QObject*>())
+        if (child->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return child;
+    return nullptr;
+}
+
+}  // namespace tuvako

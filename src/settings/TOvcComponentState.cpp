@@ -1,0 +1,190 @@
+#include "settings/TOvcComponentState.h"
+
+#include "platform/Cp1252.h"
+#include "settings/IntegerText.h"
+#include "settings/PropertyText.h"
+#include "settings/TOvcAbstractStore.h"
+
+#include <QMetaProperty>
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace tuvako {
+namespace {
+
+using Kind = PropertyText::Kind;
+
+AnsiString Trim(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+    return AnsiString(text);
+}
+
+// The object and property that a path "A.B.C" names, starting at `object`, with the key that
+// stores it: the names as the objects spell them.
+struct Target {
+    QObject* object;
+    QMetaProperty property;
+    AnsiString key;
+};
+
+std::optional<Target> Lookup(QObject& component, const AnsiString& path) {
+    Target target{&component, {}, FromQString(component.objectName())};
+    std::string_view rest = path;
+    while (true) {
+        const std::size_t dot = std::min(rest.find('.'), rest.size());
+        const auto property = PropertyText::Find(*target.object, Trim(rest.substr(0, dot)));
+        if (!property) return std::nullopt;
+        target.key += AnsiString(".") + property->name();
+        if (dot == rest.size()) {
+            target.property = *property;
+            return target;
+        }
+        target.object = property->read(target.object).value<QObject*>();
+        if (!target.object) return std::nullopt;
+        rest.remove_prefix(dot + 1);
+    }
+}
+
+QObject* ObjectValue(const QObject& object, const QMetaProperty& property) {
+    return property.read(&object).value<QObject*>();
+}
+
+// The properties an object adds to QObject's own (its name is not part of its state).
+template <class Visit>
+void ForEachOwnProperty(QObject& object, Visit&& visit) {
+    const QMetaObject* meta = object.metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
+        if (meta->property(i).isReadable()) visit(meta->property(i));
+}
+
+}  // namespace
+
+TOvcComponentState::TOvcComponentState(QWidget* owner) : TOvcAbstractState(owner) {}
+
+TOvcComponentState::~TOvcComponentState() = default;
+
+void TOvcComponentState::SetStoredProperties(const std::vector<AnsiString>& entries) {
+    entries_.clear();
+    for (const AnsiString& text : entries) entries_.push_back({text, {}, nullptr});
+    loaded_ = false;
+}
+
+std::vector<AnsiString> TOvcComponentState::StoredProperties() const {
+    Load();
+    std::vector<AnsiString> texts;
+    for (const Entry& entry : entries_) texts.push_back(entry.text);
+    return texts;
+}
+
+// Finds each entry's component once, dropping the entries without one; later calls only drop
+// the entries whose component has been destroyed since.
+void TOvcComponentState::Load() const {
+    if (!loaded_) {
+        for (Entry& entry : entries_) {
+            const std::size_t dot = std::min(entry.text.find('.'), entry.text.size());
+            const AnsiString name = Trim(std::string_view(entry.text).substr(0, dot));
+            entry.path =
+                Trim(std::string_view(entry.text).substr(std::min(dot + 1, entry.text.size())));
+            entry.component = name.empty() || entry.path.empty() ? nullptr : FindComponent(name);
+        }
+        loaded_ = true;
+    }
+    std::erase_if(entries_, [](const Entry& entry) { return entry.component.isNull(); });
+}
+
+void TOvcComponentState::DoSaveState() {
+    if (!Storage()) return;
+    Load();
+    TOvcAbstractStore::OpenScope open(*Storage());
+    for (const Entry& entry : std::vector<Entry>(entries_)) {
+        if (!entry.component) continue;
+        if (const auto target = Lookup(*entry.component, entry.path)) {
+            Visited visited{entry.component.data()};
+            SaveValue(*target->object, target->property, target->key, visited);
+        }
+    }
+}
+
+void TOvcComponentState::SaveValue(QObject& object, const QMetaProperty& property,
+                                   const AnsiString& key, Visited& visited) {
+    TOvcAbstractStore& store = *Storage();
+    const AnsiString section = EffectiveSection();
+    const Kind kind = PropertyText::KindOf(property);
+    if (kind == Kind::Object) {
+        QObject* part = ObjectValue(object, property);
+        if (part && visited.insert(part).second)
+            ForEachOwnProperty(*part, [&](const QMetaProperty& inner) {
+                SaveValue(*part, inner, key + "." + inner.name(), visited);
+            });
+    } else if (kind == Kind::StringList) {
+        const AnsiString listSection = section + "." + key;
+        const QStringList items = property.read(&object).toStringList();
+        store.EraseSection(listSection);
+        store.WriteInteger(listSection, "Count", std::int32_t(items.size()));
+        for (qsizetype i = 0; i < items.size(); ++i)
+            store.WriteString(listSection, "Item" + IntToStr(i), FromQString(items[i]));
+    } else if (kind != Kind::Unsupported) {
+        const AnsiString text = Trim(PropertyText::Get(object, property));
+        if (!text.empty() || kind == Kind::String || kind == Kind::Character)
+            store.WriteString(section, key, text);
+    }
+}
+
+void TOvcComponentState::DoRestoreState() {
+    if (!Storage()) return;
+    try {
+        Load();
+        TOvcAbstractStore::OpenScope open(*Storage());
+        for (const Entry& entry : std::vector<Entry>(entries_)) RestoreEntry(entry);
+    } catch (...) {
+        // Restoring is a courtesy: whatever fails leaves the form as it is.
+    }
+}
+
+void TOvcComponentState::RestoreEntry(const Entry& entry) {
+    try {
+        if (!entry.component) return;
+        if (const auto target = Lookup(*entry.component, entry.path)) {
+            Visited visited{entry.component.data()};
+            RestoreValue(*target->object, target->property, target->key, visited);
+        }
+    } catch (...) {
+        // A value that cannot be restored keeps the current one; the others still come back.
+    }
+}
+
+void TOvcComponentState::RestoreValue(QObject& object, const QMetaProperty& property,
+                                      const AnsiString& key, Visited& visited) {
+    TOvcAbstractStore& store = *Storage();
+    const AnsiString section = EffectiveSection();
+    const Kind kind = PropertyText::KindOf(property);
+    if (kind == Kind::Object) {
+        QObject* part = ObjectValue(object, property);
+        if (part && visited.insert(part).second)
+            ForEachOwnProperty(*part, [&](const QMetaProperty& inner) {
+                RestoreValue(*part, inner, key + "." + inner.name(), visited);
+            });
+        return;
+    }
+    if (kind == Kind::Unsupported || !property.isWritable()) return;
+    if (kind == Kind::StringList) {
+        const AnsiString listSection = section + "." + key;
+        const std::int32_t count =
+            std::min(store.ReadInteger(listSection, "Count", -1), MaxListItems);
+        if (count < 0) return;
+        QStringList items;
+        for (std::int32_t i = 0; i < count; ++i)
+            items.append(ToQString(store.ReadString(listSection, "Item" + IntToStr(i), "")));
+        property.write(&object, items);
+        return;
+    }
+    const AnsiString current = Trim(PropertyText::Get(object, property));
+    const AnsiString text = Trim(store.ReadString(section, key, current));
+    if (text != current) PropertyText::Set(object, property, text);
+}
+
+}  // namespace tuvako
