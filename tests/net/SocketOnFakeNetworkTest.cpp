@@ -47,6 +47,25 @@ TEST_F(SocketOnFakeNetwork, ConnectStartsWithoutBlockingAndReportsTheOutcomeLate
     EXPECT_EQ(client.socket->State(), wsConnected);
 }
 
+TEST_F(SocketOnFakeNetwork, EveryStateChangeIsReportedAndCloseLaterWaitsForTheMessageLoop) {
+    std::vector<std::pair<TSocketState, TSocketState>> changes;
+    client.socket->OnChangeState = [&](TCustomWSocket*, TSocketState from, TSocketState to) {
+        changes.emplace_back(from, to);
+    };
+    Connect();
+    net.CompleteConnect(0);
+    HandlePostedMessages();
+    client.socket->CloseLater();
+    EXPECT_EQ(client.socket->State(), wsConnected);
+    HandlePostedMessages();
+    using Change = std::pair<TSocketState, TSocketState>;
+    EXPECT_EQ(changes, (std::vector<Change>{{wsClosed, wsOpened},
+                                            {wsOpened, wsConnecting},
+                                            {wsConnecting, wsConnected},
+                                            {wsConnected, wsClosed}}));
+    EXPECT_EQ(client.log, (Log{"connected 0", "closed 0"}));
+}
+
 TEST_F(SocketOnFakeNetwork, RefusedConnectionIsReportedThenClosed) {
     Connect();
     net.CompleteConnect(WsaError::ConnRefused);

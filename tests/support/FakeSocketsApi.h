@@ -27,7 +27,8 @@ public:
         int events = 0;
         bool connectStarted = false;
         SocketAddress remote;
-        std::string incoming;  // bytes the peer sent, not yet received
+        std::string incoming;  // bytes the peer sent; those before incomingRead are received
+        std::size_t incomingRead = 0;
         bool readPosted = false;
         bool peerClosed = false;
         std::string sent;  // bytes the network took
@@ -93,6 +94,7 @@ private:
     int Fail(int error);
     void Post(FakeSocket& socket, int event, int error);
     void PostReadIfWaiting(FakeSocket& socket);
+    static std::size_t Unread(const FakeSocket& socket);
 
     std::deque<FakeSocket> sockets_;
     int lastError_ = 0;
