@@ -112,6 +112,11 @@ TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHan
     EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
               "Error 10024 in function Connect (socket)\r\nToo many open files");
     net.socketFailure = 0;
+    net.getOptionFailure = WsaError::NoBufs;
+    EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
+              "Error 10055 in function getsockopt(SO_SNDBUF)\r\nNo buffer space available");
+    EXPECT_EQ(net.OpenSockets(), 0u) << "a handle that never got anywhere is not left open";
+    net.getOptionFailure = 0;
     net.connectFailure = WsaError::AddrNotAvail;
     EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
               "Error 10049 in function Connect\r\nAddress not available");
@@ -202,6 +207,18 @@ TEST_F(SocketOnFakeNetwork, ResetDuringADrainClosesWithTheErrorAndRaisesNothing)
     EXPECT_EQ(client.log, Log{"closed 10054"});
     EXPECT_EQ(client.socket->State(), wsClosed);
     EXPECT_EQ(net.OpenSockets(), 0u);
+}
+
+TEST_F(SocketOnFakeNetwork, ASendDataHandlerMayAbortInTheMiddleOfADrain) {
+    Connected();
+    int calls = 0;
+    client.socket->OnSendData = [&](TCustomWSocket* s, int) {
+        if (++calls == 1) s->Abort();
+    };
+    client.socket->SendText(std::string(3000, 'd'));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(net.sendSizes, std::vector<int>{1460}) << "nothing is sent after the abort";
+    EXPECT_EQ(client.log, Log{"closed 0"});
 }
 
 TEST_F(SocketOnFakeNetwork, OtherSendFailuresAreReportedAndKeepTheConnection) {

@@ -97,7 +97,8 @@ TSocket FakeSocketsApi::Socket(int, int) {
 
 int FakeSocketsApi::GetOption(TSocket s, SocketOption, int& value) {
     value = 65536;
-    return Find(s) ? 0 : SocketError;
+    if (!Find(s)) return SocketError;
+    return getOptionFailure ? Fail(getOptionFailure) : 0;
 }
 
 int FakeSocketsApi::SetOption(TSocket s, SocketOption, int) {

@@ -44,6 +44,7 @@ public:
     int startupResult = 0;
     int socketFailure = 0;        // Socket() fails with this error
     int connectFailure = 0;       // Connect() fails at once with this error
+    int getOptionFailure = 0;     // GetOption() fails with this error
     int ioctlFailure = 0;         // BytesReadable() fails with this error
     std::size_t readableCap = 0;  // BytesReadable() reports at most this many (0: all)
     // One entry per Send call: >= 0 is the most bytes it takes, < 0 fails with -entry.
