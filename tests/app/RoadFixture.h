@@ -3,7 +3,6 @@
 
 #include "CustomerRoadProbe.h"
 #include "RecordingTransport.h"
-#include "app/Main.h"
 #include "app/TOvcLabel.h"
 #include "cipher/LineCipher.h"
 #include "platform/Cp1252.h"
@@ -13,7 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -22,8 +20,8 @@
 
 namespace tuvako {
 
-// A card message with "OK": the card C-1 of customer 4711 with validity kind 2, whose pending
-// record is 4711^K1?A@55#^0^T9^V-88 (the worked example of a choice, with field 4 set).
+// A card with "OK" whose pending record is 4711^K1?A@55#^0^T9^V-88: the worked example of a
+// choice, with a note (field 4) for the no-choice report.
 inline AnsiString AcceptedCard(const AnsiString& subject = "4711",
                                const AnsiString& note = "V-88") {
     return "Crd^1^" + subject + "^3^4^K1?A@55#^OK^C-1^0^T9^Matti Meik\xE4l\xE4inen^Sarjakortti^2^" +
@@ -37,6 +35,7 @@ inline AnsiString ButtonMessage(const AnsiString& code, const AnsiString& captio
 
 inline const AnsiString kStart = "Buttons^1^2^3^4^START";
 inline const AnsiString kStop = "Buttons^1^2^3^4^STOP";
+inline const std::vector<QString> kOnlyClearButton = {QStringLiteral("Tyhjenn\u00E4 ruutu")};
 
 class RoadFixture : public ::testing::Test {
 protected:
@@ -46,9 +45,9 @@ protected:
         SetExecutableFileForTesting({});
     }
 
-    // Starts a terminal whose section Tuvako01 holds `terminalSettings` (ini lines), shows it
-    // at its designed client size (a selection panel of 694 x 376, 15 slots of the default
-    // width) and switches its server link on over the recording transport.
+    // Starts a terminal with `terminalSettings` (ini lines of section Tuvako01) at its designed
+    // client size, a selection panel of 694 x 376 (15 slots of the default width), its server
+    // link switched on over the recording transport.
     void Start(const std::string& terminalSettings = "") {
         dir.Write("Selvaro.ini", "[Tuvako01]\n" + terminalSettings);
         window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
@@ -62,12 +61,13 @@ protected:
 
     // The server sends `plain`, enciphered, as one line.
     void Receive(const AnsiString& plain) { transport.Deliver(EncipherLine(plain) + "\r\n"); }
+    void Click(int slot) const { QTest::mouseClick(probe->Button(slot), Qt::LeftButton); }
 
-    // The records sent so far, deciphered; every line must end in CR LF.
+    // The records sent so far, deciphered from lines that each end in CR LF.
     std::vector<AnsiString> Sent() const {
         std::vector<AnsiString> records;
         for (const AnsiString& line : transport.sent) {
-            EXPECT_TRUE(line.ends_with("\r\n")) << line;
+            EXPECT_TRUE(line.ends_with("\r\n"));
             records.push_back(DecipherLine(line.substr(0, line.size() - 2)));
         }
         return records;
@@ -75,25 +75,23 @@ protected:
 
     AnsiString Headline() const { return Find<TOvcLabel>("OvcHuom")->Caption(); }
     AnsiString Box(const char* name) const { return FromQString(Find<QLineEdit>(name)->text()); }
-    QPushButton* Slot(int slot) const {
-        return Find<QPushButton>(("Button" + std::to_string(slot)).c_str());
-    }
-
     // The captions of the buttons on show, in slot order.
-    std::vector<QString> ShownCaptions() const {
+    std::vector<QString> Shown() const {
         std::vector<QString> captions;
         for (int slot = 0; slot < probe->ButtonCount(); ++slot)
             if (probe->Button(slot)->isVisible()) captions.push_back(probe->Button(slot)->text());
         return captions;
     }
-
-    void Click(int slot) const { QTest::mouseClick(probe->Button(slot), Qt::LeftButton); }
+    void ExpectWaitingScreen() const {
+        EXPECT_EQ(Headline(), "Ved\xE4 kortti lukijasta");
+        EXPECT_TRUE(Shown().empty());
+        EXPECT_EQ(Box("EdtKortti") + Box("EdtNimi") + Box("EdtKoTiedot"), "");
+        EXPECT_EQ(probe->PendingCustomer(), "");
+    }
 
     template <class Widget>
     Widget* Find(const char* name) const {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return window->findChild<Widget*>(QString::fromLatin1(name));
     }
 
     test::FakeTickClock clock;  // first: the timer pool reads it from start-up on

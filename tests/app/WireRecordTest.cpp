@@ -22,45 +22,31 @@ TEST(CheckCode, XorUpToTheFirstHashInTheFirst255CharactersModulo100) {
     EXPECT_EQ(CheckCode("K1?A@VV12@55<#"), "24");
     EXPECT_EQ(CheckCode("K1?A@P3@55<#"), "20");  // 120
     EXPECT_EQ(CheckCode("<#zzz#"), "31");        // only up to the first "#"
-    EXPECT_EQ(CheckCode("\x2A#"), "09");         // leading zero
+    EXPECT_EQ(CheckCode("\x2A#"), "09");         // a leading zero
     EXPECT_EQ(CheckCode("\xE4#"), "99");         // bytes above 127 unsigned: 199
     EXPECT_EQ(CheckCode("no mark"), "00");
-    EXPECT_EQ(CheckCode(AnsiString(253, 'b') + "#"), "65");  // "#" as 254th character
     EXPECT_EQ(CheckCode(AnsiString(254, 'b') + "#"), "35");  // "#" as 255th character
     EXPECT_EQ(CheckCode(AnsiString(255, 'a') + "#"), "00");  // "#" beyond the first 255
 }
 
-TEST(ChoiceText, MarkPieceRunsFromTheFirstAtToTheFirstHash) {
+TEST(ChoiceText, MarkPieceAndTheCutAtTheQuestionMark) {
     EXPECT_EQ(MarkPiece("K1?A@55#"), "@55");
     EXPECT_EQ(MarkPiece("@#"), "@");
-    EXPECT_EQ(MarkPiece("abc#"), "");
-    EXPECT_EQ(MarkPiece("a@bc"), "");
-    EXPECT_EQ(MarkPiece("#a@b#"), "");
-}
-
-TEST(ChoiceText, QuestionMarkKeepsOneMoreCharacter) {
+    for (const char* none : {"abc#", "a@bc", "#a@b#"}) EXPECT_EQ(MarkPiece(none), "") << none;
     EXPECT_EQ(CutAfterQuestionMark("K1?A@55#"), "K1?A");
     EXPECT_EQ(CutAfterQuestionMark("K1?"), "K1?");
     EXPECT_EQ(CutAfterQuestionMark("K1?AB?C"), "K1?A");
     EXPECT_EQ(CutAfterQuestionMark("K1"), "K1");
 }
 
-TEST(ChoiceText, CodePrefixTicketAndMissingFields) {
-    const FieldList customer = {"1", "H", "2", ""};
-    EXPECT_EQ(ChoiceText(customer, "P1"), "H@P1<#" + CheckCode("H@P1<#") + "&^OK^2^");
-    EXPECT_EQ(ChoiceText(customer, "p1").substr(0, 7), "H@Vp1<#");  // case-sensitive
-    EXPECT_EQ(ChoiceText(customer, "").substr(0, 5), "H@V<#");
-    EXPECT_EQ(ChoiceText({"1", "H", "2", "T"}, "V").substr(13), "2^Lippu=T");
-    // A pending customer cut at 255 characters lost its fields 2 to 4: they read as empty,
-    // and the text is cut at 255 again.
-    const AnsiString text = ChoiceText({"9", AnsiString(250, 'h')}, "V1");
-    EXPECT_EQ(text, AnsiString(250, 'h') + "@VV1<");
-    EXPECT_EQ(ChoiceText({}, "V1"), "@VV1<#" + CheckCode("@VV1<#") + "&^OK^^");
-}
-
-TEST(NoChoiceText, NoteReasonAndTailCutAt255) {
-    EXPECT_EQ(NoChoiceText("V-88", texts::kReasonTimeout),
-              "V-88;Timeout: Valintaa ei tehty!^SaveLogi^");
+TEST(ChoiceText, CodePrefixTicketMissingFieldsAndCuts) {
+    EXPECT_EQ(ChoiceText({"1", "H", "2", ""}, "P1"), "H@P1<#" + CheckCode("H@P1<#") + "&^OK^2^");
+    EXPECT_EQ(ChoiceText({"1", "H", "2", ""}, "p1").substr(0, 7), "H@Vp1<#");  // case-sensitive
+    EXPECT_EQ(ChoiceText({"1", "H", "2", "T"}, "").substr(0, 5), "H@V<#");
+    EXPECT_TRUE(ChoiceText({"1", "H", "2", "T"}, "").ends_with("&^OK^2^Lippu=T"));
+    // A pending customer cut at 255 characters lost fields 2 to 4: they read as empty, and the
+    // text is cut at 255 again.
+    EXPECT_EQ(ChoiceText({"9", AnsiString(250, 'h')}, "V1"), AnsiString(250, 'h') + "@VV1<");
     EXPECT_EQ(NoChoiceText(AnsiString(250, 'v'), texts::kReasonCleared),
               AnsiString(250, 'v') + ";Tyhj");
 }
