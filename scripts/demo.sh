@@ -1,16 +1,49 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the terminal against the bundled simulator.
-# Everything runs from run/ (the terminal reads its ini files beside its executable).
-# With no display the terminal runs offscreen: its log goes to the console and screenshots of
-# its window to run/screenshots/.
+# Installs what is missing, builds, and runs the terminal against the bundled simulator in demo
+# mode: a sample member swipes a card every few seconds and gets a list of choices.
+#   scripts/demo.sh [--seconds N] [terminal arguments ...]   --seconds ends the demo after N s
+# Everything runs from run/ (the terminal reads its ini files beside its executable). The
+# simulator's traffic is printed on the console. With no display the terminal runs offscreen:
+# its log goes to the console too, screenshots of its window to run/screenshots/, and typing
+# "press Kuntosali" (or "press 1") presses a choice as a member would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+seconds=
+if [[ ${1:-} == --seconds ]]; then
+    seconds=$2
+    shift 2
+fi
 scripts/setup.sh
 root=$PWD
 run=$root/run
 mkdir -p "$run/screenshots"
 cp build/bin/tuvako "$run/"
-port=${TUVAKO_PORT:-40201}
+
+# The simulator takes a free port (or TUVAKO_PORT) and names it on its first line.
+sim_log=$run/simulator.log
+build/bin/tuvako-sim --listen "127.0.0.1:${TUVAKO_PORT:-0}" --demo --interval 8 --no-console \
+    >"$sim_log" 2>&1 &
+sim_pid=$!
+tail_pid=
+cleanup() {
+    [[ -n $tail_pid ]] && kill "$tail_pid" 2>/dev/null
+    kill "$sim_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+port=
+for _ in $(seq 50); do
+    port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$sim_log")
+    [[ -n $port ]] && break
+    sleep 0.1
+done
+if [[ -z $port ]]; then
+    cat "$sim_log" >&2
+    echo "The simulator did not start." >&2
+    exit 1
+fi
+tail -n +1 -f "$sim_log" | sed -u 's/^/simulator | /' &
+tail_pid=$!
+
 cat > "$run/Selvaro.ini" <<INI
 [MessageSrv]
 ServerAddress=127.0.0.1
@@ -20,7 +53,7 @@ PingTime=30
 [Tuvako01]
 Number=01
 ButtonWidth=100
-ButtonShowTime=20
+ButtonShowTime=6
 FontSize=9
 ShowClearButton=Yes
 INI
@@ -28,14 +61,18 @@ INI
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
     export QT_QPA_PLATFORM=offscreen
     export TUVAKO_CONSOLE_LOG=1
+    export TUVAKO_CONSOLE_INPUT=1
     export TUVAKO_SCREENSHOT_DIR=$run/screenshots
     echo "No display: the terminal runs offscreen; screenshots go to $TUVAKO_SCREENSHOT_DIR"
+    echo "Type \"press Kuntosali\" (or \"press 1\") and Enter to choose for the member on screen."
 fi
-
-sim_pid=
-if [[ -x build/bin/tuvako-sim ]]; then
-    build/bin/tuvako-sim --listen "127.0.0.1:$port" --demo &
-    sim_pid=$!
-    trap '[[ -n $sim_pid ]] && kill $sim_pid 2>/dev/null || true' EXIT
+echo "Simulator on 127.0.0.1:$port; Ctrl-C ends the demo."
+if [[ -n $seconds ]]; then
+    "$run/tuvako" "$@" </dev/null &
+    terminal_pid=$!
+    sleep "$seconds"
+    kill -TERM "$terminal_pid"
+    wait "$terminal_pid" || true
+else
+    "$run/tuvako" "$@"
 fi
-"$run/tuvako" "$@"

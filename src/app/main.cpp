@@ -1,4 +1,5 @@
 // The program entry of the selection terminal.
+#include "app/ConsoleTouch.h"
 #include "app/ExceptionLogSink.h"
 #include "app/Main.h"
 #include "app/ScreenshotRecorder.h"
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
     if (const QString directory = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR");
         !directory.isEmpty())
         screenshots = std::make_unique<ScreenshotRecorder>(&window, directory);
+
+    // Without a display, commands on standard input can press the selection buttons.
+    std::unique_ptr<ConsoleTouch> touch;
+    if (qEnvironmentVariableIsSet(ConsoleTouch::kEnvironmentVariable))
+        touch = std::make_unique<ConsoleTouch>(window);
 
     window.AddLog(AnsiString(texts::kApplicationTitle) + " " + TUVAKO_VERSION);
     window.ShowMaximisedOnScreen();

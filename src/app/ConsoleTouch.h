@@ -1,0 +1,36 @@
+// Presses the terminal's selection buttons from commands on standard input.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QPushButton;
+class QSocketNotifier;
+class QWidget;
+
+namespace tuvako {
+
+// For a terminal without a display (the demo on a server, the end-to-end tests): each line
+// "press N" presses selection slot N, and "press TEXT" the first shown button whose caption
+// starts with TEXT, exactly as a customer's touch would. Anything else is reported on standard
+// error. Reading stops at the end of standard input; the terminal goes on.
+class ConsoleTouch : public QObject {
+public:
+    // The environment variable that switches the console on in the program entry.
+    static constexpr char kEnvironmentVariable[] = "TUVAKO_CONSOLE_INPUT";
+
+    explicit ConsoleTouch(QWidget& window);
+
+    // Carries out one command; false when nothing was pressed.
+    bool Execute(const QString& line);
+
+private:
+    void ReadInput();
+    QPushButton* FindShownButton(const QString& which) const;
+
+    QWidget& window_;
+    QSocketNotifier* notifier_ = nullptr;
+    QByteArray pending_;
+};
+
+}  // namespace tuvako
