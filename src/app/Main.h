@@ -24,7 +24,10 @@ class QPushButton;
 
 namespace tuvako {
 
+class TOvcComponentState;
+class TOvcFormState;
 class TOvcIniFileStore;
+class TOvcTimerPool;
 class TOvcLabel;
 class TPanel;
 
@@ -32,12 +35,16 @@ class TPanel;
 // names its file. Developers add their own section rather than editing another's.
 class TfrmTuvakoMain : public QWidget {
     Q_OBJECT
+    // The form's own colour, which the window state stores beside the position.
+    Q_PROPERTY(int Color READ Color)
 
 public:
     // `arguments` are the command-line arguments after the program name. Creating the window
     // creates every component of the layout, then runs FormCreate.
     explicit TfrmTuvakoMain(std::vector<AnsiString> arguments, QWidget* parent = nullptr);
     ~TfrmTuvakoMain() override;
+
+    TColor Color() const { return clBtnFace; }
 
     // Shows the window maximised. Without a window manager nobody maximises it, so it is also
     // given the screen's available area; its designed position stays its normal placement.
@@ -62,6 +69,7 @@ private:
     void CreatePanels();
     void CreateTopPanelContents();
     void CreatePopupMenu();
+    void CreateStateKeepers();
 
     TPanel* PanelTausta = nullptr;
     QPlainTextEdit* Memo = nullptr;
@@ -83,6 +91,9 @@ private:
     TBrkApart BrkApartTmp;
     TOvcIniFileStore* OvcIniFileStore = nullptr;      // "Selvaro.ini": the configuration
     TOvcIniFileStore* OvcIniFileStoreForm = nullptr;  // "Selwi.ini": window and panel state
+    TOvcTimerPool* OvcTimerPool = nullptr;            // the keep-alive and the selection trigger
+    TOvcFormState* OvcFormState = nullptr;            // the window's position, in "Selwi.ini"
+    TOvcComponentState* OvcComponentState = nullptr;  // the three panel colours, in "Selwi.ini"
 
     // ==== Start-up, configuration and close (MainStartup.cpp) ================================
     void FormCreate();

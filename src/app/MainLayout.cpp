@@ -6,7 +6,10 @@
 #include "app/TPanel.h"
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
+#include "settings/TOvcComponentState.h"
+#include "settings/TOvcFormState.h"
 #include "settings/TOvcIniFileStore.h"
+#include "settings/TOvcTimerPool.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -92,6 +95,10 @@ void TfrmTuvakoMain::CreateComponents() {
     OvcIniFileStoreForm->SetIniFileName(texts::kStateFile);
     OvcIniFileStoreForm->SetUseExeDir(true);
 
+    OvcTimerPool = new TOvcTimerPool(this);
+    OvcTimerPool->setObjectName(QStringLiteral("OvcTimerPool"));
+    CreateStateKeepers();
+
     BreakApart.SetBreakString("^");
     BreakApart.SetAllowEmptyString(true);
     BrkApartTmp.SetAllowEmptyString(true);
@@ -149,6 +156,21 @@ void TfrmTuvakoMain::CreateTopPanelContents() {
     EdtNimi = MakeReadOnlyBox(PanelTop, "EdtNimi", QRect(64, 82, 297, 24));
     setTabOrder(EdtKortti, EdtKoTiedot);
     setTabOrder(EdtKoTiedot, EdtNimi);
+}
+
+void TfrmTuvakoMain::CreateStateKeepers() {
+    OvcFormState = new TOvcFormState(this);
+    OvcFormState->setObjectName(QStringLiteral("OvcFormState"));
+    OvcFormState->SetOptions(fsPosition | fsNoSize);
+    OvcFormState->SetSection(texts::kFormStateSection);
+    OvcFormState->SetStorage(OvcIniFileStoreForm);
+
+    OvcComponentState = new TOvcComponentState(this);
+    OvcComponentState->setObjectName(QStringLiteral("OvcComponentState"));
+    OvcComponentState->SetSection(texts::kComponentStateSection);
+    OvcComponentState->SetStorage(OvcIniFileStoreForm);
+    OvcComponentState->SetStoredProperties(
+        {"PanelTausta.Color", "PanelTop.Color", "PanelValinta.Color"});
 }
 
 void TfrmTuvakoMain::CreatePopupMenu() {

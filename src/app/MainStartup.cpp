@@ -6,7 +6,10 @@
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
 #include "platform/ExceptionReporter.h"
+#include "settings/TOvcComponentState.h"
+#include "settings/TOvcFormState.h"
 #include "settings/TOvcIniFileStore.h"
+#include "settings/TOvcTimerPool.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,7 +25,11 @@ TfrmTuvakoMain::~TfrmTuvakoMain() {
 
 void TfrmTuvakoMain::FormCreate() {
     PanelTausta->SetColor(clBlue);
-    // SEAM (window state): restore OvcFormState, then OvcComponentState, from "Selwi.ini".
+    // A colour saved earlier replaces the blue; a failure to read leaves the designed state.
+    ExceptionReporter::Guard("Restoring the window state",
+                             [this] { OvcFormState->RestoreState(); });
+    ExceptionReporter::Guard("Restoring the panel colours",
+                             [this] { OvcComponentState->RestoreState(); });
     ButtonCodes.clear();
     ReadCommandLine();
     ReadConfiguration();
@@ -64,7 +71,19 @@ void TfrmTuvakoMain::ReadConfiguration() {
 }
 
 void TfrmTuvakoMain::CreateTriggers() {
-    // SEAM (timer pool): the keep-alive trigger (with UseServer) and the selection trigger.
+    // Both triggers start enabled: the selection trigger also fires once, ButtonShowTime after
+    // start-up, when its handler finds no grid and only disables it.
+    if (UseServer) {
+        KeepAliveTrigger =
+            OvcTimerPool->AddTrigger(TimerIntervalMs(PingTime, texts::kDefaultPingTime));
+        // SEAM (session): KeepAliveTick is attached here once the session lands.
+    }
+    SelectionTrigger =
+        OvcTimerPool->AddTrigger(TimerIntervalMs(ButtonShowTime, texts::kDefaultButtonShowTime));
+    OvcTimerPool->SetTriggerHandler(
+        SelectionTrigger, [this](TOvcTimerPool*, int handle, std::uint32_t, std::int32_t) {
+            SelectionTimeout(handle);
+        });
 }
 
 void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
@@ -75,15 +94,19 @@ void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmTuvakoMain::FormClose() {
-    // SEAM (timer pool): RemoveAllTriggers.
-    // SEAM (window state): save OvcFormState, then OvcComponentState, to "Selwi.ini".
+    OvcTimerPool->RemoveAllTriggers();
+    // A state file that cannot be written must not keep the terminal from closing; the
+    // report says why on standard error.
+    ExceptionReporter::Guard("Saving the window state", [this] { OvcFormState->SaveState(); });
+    ExceptionReporter::Guard("Saving the panel colours",
+                             [this] { OvcComponentState->SaveState(); });
     ButtonCodes.clear();
     formClosed_ = true;
 }
 
 void TfrmTuvakoMain::FormDestroy() {
-    // The selection buttons are the push buttons on the selection panel.
-    qDeleteAll(PanelValinta->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
+    for (QPushButton* button : Buttons) delete button;
+    Buttons.clear();
 }
 
 void TfrmTuvakoMain::ShowMaximisedOnScreen() {

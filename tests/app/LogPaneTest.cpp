@@ -1,4 +1,5 @@
 #include "MainWindowProbe.h"
+#include "ScratchExecutableDir.h"
 #include "app/TPanel.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ protected:
     QString Text(int index) const { return Line(index).mid(10); }
     QAction* Item(const char* name) const { return probe.Find<QAction>(name); }
 
+    ScratchExecutableDir scratch;
     TfrmTuvakoMain window{std::vector<AnsiString>{}};
     MainWindowProbe probe{window};
 };

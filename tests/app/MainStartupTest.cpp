@@ -1,4 +1,5 @@
 #include "MainWindowProbe.h"
+#include "ScratchExecutableDir.h"
 #include "platform/ExecutableFile.h"
 #include "support/TempDir.h"
 
@@ -46,9 +47,6 @@ private:
 // Each test gets its own "executable directory" to hold Selvaro.ini and Selwi.ini.
 class MainStartup : public ::testing::Test {
 protected:
-    MainStartup() { SetExecutableFileForTesting((dir.Path() / "tuvako").string()); }
-    ~MainStartup() override { SetExecutableFileForTesting({}); }
-
     void WriteConfig(const std::string& content) { dir.Write("Selvaro.ini", content); }
 
     TfrmTuvakoMain& Start(std::vector<AnsiString> arguments = {}) {
@@ -57,7 +55,8 @@ protected:
         return *window;
     }
 
-    test::TempDir dir;
+    ScratchExecutableDir scratch;
+    const test::TempDir& dir = scratch.Dir();
     std::unique_ptr<TfrmTuvakoMain> window;
     std::unique_ptr<MainWindowProbe> probe;
 };
@@ -160,11 +159,41 @@ TEST_F(MainStartup, UnreadableConfigurationStartsWithDefaults) {
     EXPECT_EQ(probe->TerminalId(), "Tuvako01");
 }
 
-TEST_F(MainStartup, ClosingRunsTheCloseHandlerAndEndsWithTheWindowHidden) {
+TEST_F(MainStartup, SelectionTriggerRunsFromTheStartWithButtonShowTime) {
+    WriteConfig("[Tuvako01]\nButtonShowTime=5\n");
+    Start();
+    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 5000u);
+}
+
+TEST_F(MainStartup, TimerSecondsOfZeroOrLessOrTooManyFallBackToTheirDefaults) {
+    // Taken as they stand, such values would fire the trigger at every tick of the pool.
+    for (const char* seconds : {"0", "-1", "2147484", "2147483647"}) {
+        WriteConfig(std::string("[Tuvako01]\nButtonShowTime=") + seconds + "\n");
+        Start();
+        EXPECT_EQ(probe->TimerPool().TimerPeriod(), 60000u) << seconds;
+    }
+}
+
+TEST_F(MainStartup, KeepAliveTriggerRunsBesideTheSelectionTriggerWithTheServerLink) {
+    const LoopbackListener server;
+    const std::string serverSection =
+        "[MessageSrv]\nServerAddress=127.0.0.1\nUse=Yes\nPort=" + std::to_string(server.Port());
+    // 7 s and 60 s: the pool's period falls to 1 s, the largest that divides both.
+    WriteConfig(serverSection + "\nPingTime=7\n");
+    Start();
+    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 1000u);
+    // A ping time of 0 would flood the server with pings; it becomes 180 s like a bad number.
+    WriteConfig(serverSection + "\nPingTime=0\n");
+    Start();
+    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 60000u);
+}
+
+TEST_F(MainStartup, ClosingRemovesEveryTriggerAndEndsWithTheWindowHidden) {
     Start().show();
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(probe->FormClosed());
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 0u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "MainWindowProbe.h"
+#include "ScratchExecutableDir.h"
 #include "app/TOvcLabel.h"
 #include "app/TPanel.h"
 
@@ -24,6 +25,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
+    ScratchExecutableDir scratch;
     TfrmTuvakoMain window{std::vector<AnsiString>{}};
     MainWindowProbe probe{window};
 };

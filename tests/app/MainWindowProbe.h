@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Main.h"
+#include "settings/TOvcTimerPool.h"
 
 #include <QWidget>
 
@@ -30,6 +31,7 @@ public:
     bool ShowClearButton() const { return window_.ShowClearButton; }
     int LogLineCount() const { return window_.LogLineCount(); }
     bool FormClosed() const { return window_.formClosed_; }
+    TOvcTimerPool& TimerPool() const { return *window_.OvcTimerPool; }
 
 private:
     TfrmTuvakoMain& window_;

@@ -1,4 +1,5 @@
 #include "MainWindowProbe.h"
+#include "ScratchExecutableDir.h"
 #include "app/ExceptionLogSink.h"
 #include "app/ScreenshotRecorder.h"
 #include "app/TOvcLabel.h"
@@ -58,6 +59,7 @@ protected:
     char name[7] = "tuvako";
     char* argv[2] = {name, nullptr};
     TuvakoApplication application{argc, argv};
+    ScratchExecutableDir scratch;
     std::vector<AnsiString> reports;
     ExceptionReporter::Sink previousSink;
 };
