@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -91,6 +92,9 @@ void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
     // a window position that was not saved.
     ExceptionReporter::Guard("FormClose", [this] { FormClose(); });
     event->accept();
+    // A colour dialog still open (a stop signal while the operator chooses) would keep the
+    // program running without its window; it goes as cancelled.
+    if (ColorDialog->isVisible()) ColorDialog->reject();
 }
 
 void TfrmTuvakoMain::FormClose() {

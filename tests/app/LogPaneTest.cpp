@@ -139,6 +139,16 @@ TEST_F(LogPane, CancelledColourDialogChangesNothing) {
     EXPECT_EQ(probe.Find<TPanel>("PanelTop")->Color(), clBtnFace);
 }
 
+TEST_F(LogPane, ClosingWhileTheColourDialogIsOpenCancelsTheDialog) {
+    window.show();
+    auto* dialog = probe.Find<QColorDialog>("ColorDialog");
+    QTimer::singleShot(0, &window, [this] { window.close(); });
+    Item("mnuBackColor")->trigger();  // returns once the dialog is gone
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(probe.Find<TPanel>("PanelTausta")->Color(), 0xFF0000);
+}
+
 TEST_F(LogPane, SuljeClosesTheWindowThroughItsCloseHandler) {
     window.show();
     Item("mnuExit")->trigger();

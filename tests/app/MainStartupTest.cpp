@@ -12,6 +12,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -136,7 +137,7 @@ TEST_F(MainStartup, VeryLongValuesAreCutToShortTexts) {
     EXPECT_EQ(probe->TerminalId(), "Tuvako" + AnsiString(249, '7'));
 }
 
-TEST_F(MainStartup, EmptyBinaryOrDirectoryConfigurationStartsWithDefaults) {
+TEST_F(MainStartup, EmptyBinaryDirectoryOrPipeConfigurationStartsWithDefaults) {
     std::string binary;
     for (int i = 0; i < 70000; ++i) binary += char((i * 7919) & 0xFF);
     for (const std::string& content : {std::string(), binary, std::string("[MessageSrv")}) {
@@ -147,6 +148,11 @@ TEST_F(MainStartup, EmptyBinaryOrDirectoryConfigurationStartsWithDefaults) {
     }
     std::filesystem::remove(dir.File("Selvaro.ini"));
     std::filesystem::create_directory(dir.File("Selvaro.ini"));
+    Start();
+    EXPECT_EQ(probe->TerminalId(), "Tuvako01");
+    // A pipe that nobody writes to must not hold the start up.
+    std::filesystem::remove(dir.File("Selvaro.ini"));
+    ASSERT_EQ(::mkfifo(dir.File("Selvaro.ini").c_str(), 0600), 0);
     Start();
     EXPECT_EQ(probe->TerminalId(), "Tuvako01");
 }
