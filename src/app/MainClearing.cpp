@@ -5,6 +5,7 @@
 #include "app/ScreenTexts.h"
 #include "app/TOvcLabel.h"
 #include "app/Wdef.h"
+#include "settings/TOvcTimerPool.h"
 
 namespace tuvako {
 
@@ -33,14 +34,14 @@ void TfrmTuvakoMain::ClearButtonClick() {
 
 void TfrmTuvakoMain::SelectionTimeout(int handle) {
     // Disabled first, so that the trigger fires once per "STOP".
-    (void)handle;  // SEAM (timer pool): OvcTimerPool.SetTriggerEnabled(handle, false)
+    OvcTimerPool->SetTriggerEnabled(handle, false);
     if (ButtonCount <= 0) return;
     ReportNoChoice(texts::kReasonTimeout);
     ClearScreen();
 }
 
 void TfrmTuvakoMain::SetSelectionTimerEnabled(bool enabled) {
-    (void)enabled;  // SEAM (timer pool): OvcTimerPool.SetTriggerEnabled(SelectionTrigger, enabled)
+    if (SelectionTrigger >= 0) OvcTimerPool->SetTriggerEnabled(SelectionTrigger, enabled);
 }
 
 }  // namespace tuvako

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/Main.h"
+#include "platform/MessageWindow.h"
+#include "settings/TOvcTimerPool.h"
 
 #include <QPushButton>
 
@@ -23,6 +25,10 @@ public:
     const std::vector<AnsiString>& ButtonCodes() const { return window_.ButtonCodes; }
     QPushButton* Button(int slot) const { return window_.Buttons.at(std::size_t(slot)); }
     const AnsiString& TerminalId() const { return window_.TerminalId; }
+
+    // The pool's platform timer fires now; with the fake clock moved on, the triggers that
+    // are due run.
+    void TimerTick() const { window_.OvcTimerPool->Window().SendMessage(WM_TIMER, 1, 0); }
 
 private:
     TfrmTuvakoMain& window_;
