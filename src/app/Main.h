@@ -24,10 +24,12 @@ class QPushButton;
 
 namespace tuvako {
 
+class TCustomWSocket;
 class TOvcComponentState;
 class TOvcFormState;
 class TOvcIniFileStore;
 class TOvcTimerPool;
+class TWSocket;
 class TOvcLabel;
 class TPanel;
 
@@ -135,9 +137,28 @@ private:
     bool consoleLog_ = false;
 
     // ==== Server session (MainSession.cpp) ===================================================
+    // Tests of the session read its state through this class (tests/e2e).
+    friend class SessionProbe;
+
+    // Releases the socket there is (DestroyLater) and connects a new one; logs an immediate
+    // failure to start. Does nothing while the server link is off.
     void OpenSession();
+    // Handlers of the current socket's events. An event whose sender is not the current socket
+    // comes from one already released and changes nothing: the attempt it reports is over and
+    // must not close or log over the connection that replaced it.
+    void SessionConnected(TCustomWSocket* sender, std::uint16_t error);
+    void SessionClosed(TCustomWSocket* sender, std::uint16_t error);
+    void LineReceived(TCustomWSocket* sender);
     void SendLogin();
+    void SendPing();
+    // Starts the keep-alive interval anew: the next "Ping" goes out PingTime seconds from now.
     void RestartKeepAlive();
+    void KeepAliveTick(TOvcTimerPool* sender, int handle, std::uint32_t interval,
+                       std::int32_t elapsedTime);
+    // Hands the current socket to DestroyLater and forgets it.
+    void ReleaseSocket();
+
+    TWSocket* Socket = nullptr;  // the current session socket, owned by the window
 
     // ==== Wire records, incoming messages, selection panel, time-out and clearing ===========
     // (MainRecords.cpp, MainMessages.cpp, MainSelectionPanel.cpp, MainClearing.cpp)

@@ -3,6 +3,7 @@
 
 #include "app/Wdef.h"
 #include "cipher/PassPhrase.h"
+#include "net/TWSocket.h"
 
 namespace tuvako {
 
@@ -87,12 +88,14 @@ void TfrmTuvakoMain::ReopenSession() {
 bool TfrmTuvakoMain::IsSessionConnected() const {
     if (const LineTransport* transport = lineTransport_.Transport())
         return transport->IsConnected();
-    return false;  // SEAM (session): Socket && Socket->State() == wsConnected
+    return Socket && Socket->State() == wsConnected;
 }
 
 void TfrmTuvakoMain::SendSessionText(const AnsiString& text) {
-    if (LineTransport* transport = lineTransport_.Transport()) transport->SendText(text);
-    // SEAM (session): Socket->SendText(text)
+    if (LineTransport* transport = lineTransport_.Transport())
+        transport->SendText(text);
+    else if (Socket)
+        Socket->SendText(text);
 }
 
 }  // namespace tuvako

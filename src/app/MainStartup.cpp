@@ -77,7 +77,10 @@ void TfrmTuvakoMain::CreateTriggers() {
     if (UseServer) {
         KeepAliveTrigger =
             OvcTimerPool->AddTrigger(TimerIntervalMs(PingTime, texts::kDefaultPingTime));
-        // SEAM (session): KeepAliveTick is attached here once the session lands.
+        OvcTimerPool->SetTriggerHandler(
+            KeepAliveTrigger,
+            [this](TOvcTimerPool* sender, int handle, std::uint32_t interval,
+                   std::int32_t elapsed) { KeepAliveTick(sender, handle, interval, elapsed); });
     }
     SelectionTrigger =
         OvcTimerPool->AddTrigger(TimerIntervalMs(ButtonShowTime, texts::kDefaultButtonShowTime));
