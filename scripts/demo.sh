@@ -21,6 +21,7 @@ cp build/bin/tuvako "$run/"
 
 # The simulator takes a free port (or TUVAKO_PORT) and names it on its first line.
 sim_log=$run/simulator.log
+: >"$sim_log"  # there before the port is looked for in it
 build/bin/tuvako-sim --listen "127.0.0.1:${TUVAKO_PORT:-0}" --demo --interval 8 --no-console \
     >"$sim_log" 2>&1 &
 sim_pid=$!
