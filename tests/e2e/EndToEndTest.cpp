@@ -119,9 +119,9 @@ TEST_F(EndToEnd, TheTerminalSurvivesALineOfOneMegabyte) {
 }
 
 TEST_F(EndToEnd, TheTerminalTakesTenThousandLinesAtOnceAndLosesNone) {
-    const quint16 port =
-        StartSimulator(kLoggedIn + "burst 10000 Buttons^Tuvako01^-^-^0^BUTTON^Tuote^V99^^Extra^\n" +
-                       kStillServing);
+    const quint16 port = StartSimulator(
+        kLoggedIn + "burst 10000 Buttons^Tuvako01^-^-^0^BUTTON^Tuote^V99^^Extra^\ntimeout 45\n" +
+        kStillServing);
     StartTerminal(port);
     ExpectScenarioPasses(90000);
     EXPECT_EQ(terminal.Count("> Rcv: Buttons^Tuvako01^-^-^0^BUTTON^Tuote^V99^^Extra^"), 10000u);
