@@ -1,6 +1,7 @@
 // The simulator in one process with a stand-in terminal: login, scenarios, console, offline.
 #include "WaitUntil.h"
 #include "cipher/LineCipher.h"
+#include "sim/DemoDriver.h"
 #include "sim/MessageComposer.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ScenarioRunner.h"
@@ -169,6 +170,23 @@ TEST_F(SimulatorTest, ConsoleCommandsReachEveryTerminalOrTheOneNamed) {
     EXPECT_NE(output.find("console: \"expect\" works only in a scenario file"), std::string::npos);
     EXPECT_NE(output.find("console: unknown command \"sned\""), std::string::npos);
     EXPECT_EQ(first.received.size(), 2u);
+}
+
+TEST_F(SimulatorTest, DemoModeServesMembersInTurnAndGreetsAfterAChoice) {
+    DemoDriver demo(server_, 100, 0);
+    StandInTerminal terminal(server_.Port());
+    // The prompt, then two customers of eight records each: a card, START, five choices, STOP.
+    ASSERT_TRUE(test::WaitUntil([&] { return terminal.received.size() >= 17; }));
+    EXPECT_EQ(MessageComposer::SplitFields(terminal.received[1])[2], "4711");
+    EXPECT_EQ(MessageComposer::SplitFields(terminal.received[9])[2], "4712");
+    terminal.Send("Crd^4712^Tuvako01^-^0^K2@VV12@31#<#40&^OK^0^^");
+    // The greeting: a card message without "OK" whose result code greets.
+    ASSERT_TRUE(test::WaitUntil([&] {
+        for (const AnsiString& record : terminal.received)
+            if (record.starts_with("Crd^Tuvako01^-^-^0^-^EI^") && record.ends_with("^0^"))
+                return true;
+        return false;
+    }));
 }
 
 TEST_F(SimulatorTest, OfflineDropsTheTerminalsAndOnlineListensAgainOnTheSamePort) {

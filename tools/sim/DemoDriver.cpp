@@ -10,8 +10,8 @@
 
 namespace tuvako::sim {
 
-DemoDriver::DemoDriver(SimServer& server, int intervalMs, QObject* parent)
-    : QObject(parent), intervalMs_(intervalMs) {
+DemoDriver::DemoDriver(SimServer& server, int intervalMs, int firstDelayMs, QObject* parent)
+    : QObject(parent), intervalMs_(intervalMs), firstDelayMs_(firstDelayMs) {
     connect(&server, &SimServer::connectionAccepted, this, [this](SimConnection* connection) {
         connect(connection, &SimConnection::loggedIn, this, &DemoDriver::Serve);
         connect(connection, &SimConnection::recordReceived, this, &DemoDriver::OnRecord);
@@ -29,7 +29,7 @@ void DemoDriver::Serve(SimConnection* connection) {
             StepActions::SendChoiceList(*target);
         }
     });
-    timer->start(FirstCustomerDelayMs);
+    timer->start(firstDelayMs_);
 }
 
 void DemoDriver::OnRecord(SimConnection* connection, const AnsiString& record) {

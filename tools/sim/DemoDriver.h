@@ -10,7 +10,7 @@ namespace tuvako::sim {
 class SimConnection;
 class SimServer;
 
-// A second after a terminal logs in, and then every `intervalMs`, a sample member swipes a
+// Soon after a terminal logs in, and then every `intervalMs`, a sample member swipes a
 // card (the five members in turn) and gets the list of choices. When the terminal sends a
 // choice ("Crd"), the member is greeted with a card message without "OK", which clears the
 // terminal's screen.
@@ -18,15 +18,18 @@ class DemoDriver : public QObject {
     Q_OBJECT
 
 public:
+    // The first customer comes this long after the login, so that a person sees one at once.
     static constexpr int FirstCustomerDelayMs = 1000;
 
-    DemoDriver(SimServer& server, int intervalMs, QObject* parent = nullptr);
+    DemoDriver(SimServer& server, int intervalMs, int firstDelayMs = FirstCustomerDelayMs,
+               QObject* parent = nullptr);
 
 private:
     void Serve(SimConnection* connection);
     void OnRecord(SimConnection* connection, const AnsiString& record);
 
     int intervalMs_;
+    int firstDelayMs_;
 };
 
 }  // namespace tuvako::sim
