@@ -96,7 +96,7 @@ TEST_F(SelectionPanel, AWidthThatLeavesNoColumnGivesAnEmptyGridForGood) {
 TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {
     Start();
     window->resize(1024, 768);
-    QTRY_COMPARE(window->size(), QSize(1024, 768));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == QSize(1024, 768); }));
     for (const AnsiString& line :
          {AcceptedCard(), kStart, AnsiString("Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12"),
           AnsiString("Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20"),

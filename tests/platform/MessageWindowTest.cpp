@@ -67,7 +67,7 @@ TEST(MessageWindow, TimerArrivesAsWmTimerWithItsIdUntilKilled)
             ticks.push_back(id);
     });
     ASSERT_TRUE(window.SetTimer(5, 1));
-    QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() >= 2; }, 2000));
     EXPECT_EQ(ticks.front(), 5u);
     EXPECT_TRUE(window.KillTimer(5));
     EXPECT_FALSE(window.KillTimer(5));

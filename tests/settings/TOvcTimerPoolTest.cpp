@@ -214,7 +214,7 @@ TEST(TOvcTimerPoolPlatform, ThePlatformTimerDrivesTheTicks) {
     TOvcTimerPool pool;
     int ticks = 0;
     pool.AddTrigger(55, [&](auto...) { ++ticks; });
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
 }
 
 TEST(TOvcTimerPoolPlatform, NoTimerAvailableIsReported) {
