@@ -92,6 +92,8 @@ TEST(ScenarioParser, ErrorsNameTheLineAndTheFault) {
         {"list\nrepeat 2\nlist\n", "line 2: repeat without end"},
         {"repeat 1000\nrepeat 1001\nlist\nend\nend\n",
          "line 1: the repeated steps pass the limit of 1000000 steps"},
+        {"list\nlist\nrepeat 500000\nlist\nlist\nend\n",  // with the steps before the block
+         "line 3: the repeated steps pass the limit of 1000000 steps"},
     };
     for (const auto& [text, error] : cases) {
         const auto result = ScenarioParser::Parse(text);

@@ -201,6 +201,22 @@ struct OpenBlock {
     int line;
 };
 
+// Writes the block's steps out `times` times in all (none for 0); false when the scenario would
+// then hold more than MaxSteps steps.
+bool ExpandBlock(const OpenBlock& block, std::vector<ScenarioStep>& steps) {
+    const std::size_t bodySize = steps.size() - block.firstStep;
+    const std::size_t total = block.firstStep + bodySize * std::size_t(block.times);
+    if (total > ScenarioParser::MaxSteps) return false;
+    if (block.times == 0) {
+        steps.resize(block.firstStep);
+        return true;
+    }
+    steps.reserve(total);  // no reallocation below, so copying from the vector itself is safe
+    for (std::int64_t copy = 1; copy < block.times; ++copy)
+        for (std::size_t i = 0; i < bodySize; ++i) steps.push_back(steps[block.firstStep + i]);
+    return true;
+}
+
 }  // namespace
 
 AnsiString ScenarioParser::DecodeText(const std::string& text) {
@@ -255,18 +271,9 @@ ScenarioParseResult ScenarioParser::Parse(const std::string& text) {
             if (blocks.empty()) return fail(lineNumber, "end without repeat");
             const OpenBlock block = blocks.back();
             blocks.pop_back();
-            const std::size_t bodySize = result.steps.size() - block.firstStep;
-            if (block.times == 0) {
-                result.steps.resize(block.firstStep);
-                continue;
-            }
-            if (bodySize * std::size_t(block.times) > MaxSteps)
+            if (!ExpandBlock(block, result.steps))
                 return fail(block.line, "the repeated steps pass the limit of " +
                                             std::to_string(MaxSteps) + " steps");
-            result.steps.reserve(block.firstStep + bodySize * std::size_t(block.times));
-            for (std::int64_t copy = 1; copy < block.times; ++copy)
-                for (std::size_t i = 0; i < bodySize; ++i)
-                    result.steps.push_back(result.steps[block.firstStep + i]);
             continue;
         }
         std::string error;
