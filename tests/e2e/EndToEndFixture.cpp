@@ -45,6 +45,7 @@ void EndToEndFixture::StartTerminal(quint16 port, const std::string& extraTermin
     terminal.Process().setWorkingDirectory(QString::fromStdString(dir.Path().string()));
     terminal.Process().start(QString::fromStdString(binary.string()), {});
     ASSERT_TRUE(terminal.Process().waitForStarted(10000)) << "tuvako did not start";
+    terminalStarted_ = true;
 }
 
 void EndToEndFixture::ExpectScenarioPasses(int timeoutMs) {
@@ -52,6 +53,17 @@ void EndToEndFixture::ExpectScenarioPasses(int timeoutMs) {
     EXPECT_EQ(status, 0) << "simulator:\n"
                          << simulator.Output() << "\nterminal:\n"
                          << terminal.Output();
+}
+
+void EndToEndFixture::TearDown() {
+    if (!terminalStarted_) return;
+    const int status = terminal.Terminate();
+    const std::string& output = terminal.Output();
+    const std::string tail =
+        output.substr(output.size() - std::min<std::size_t>(output.size(), 4000));
+    EXPECT_EQ(status, 0) << tail;
+    EXPECT_EQ(output.find("Sanitizer"), std::string::npos) << tail;
+    EXPECT_EQ(output.find("runtime error:"), std::string::npos) << tail;
 }
 
 }  // namespace tuvako::test

@@ -24,9 +24,14 @@ protected:
     // The scenario's outcome: the simulator's exit status, with its output on failure.
     void ExpectScenarioPasses(int timeoutMs = 60000);
 
+    // A terminal that was started must end cleanly when asked: status 0 and, in a sanitizer
+    // build, no report on its output.
+    void TearDown() override;
+
     TempDir dir;
     ProcessOutput simulator;
     ProcessOutput terminal;
+    bool terminalStarted_ = false;
 };
 
 }  // namespace tuvako::test

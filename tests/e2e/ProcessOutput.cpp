@@ -43,13 +43,16 @@ int ProcessOutput::WaitForExit(int timeoutMs) {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-void ProcessOutput::Terminate() {
-    if (process_.state() == QProcess::NotRunning) return;
+int ProcessOutput::Terminate() {
+    if (process_.state() == QProcess::NotRunning)
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     process_.terminate();
-    if (WaitForExit(10000) == -1 && process_.state() != QProcess::NotRunning) {
+    const int status = WaitForExit(10000);
+    if (process_.state() != QProcess::NotRunning) {
         process_.kill();
         process_.waitForFinished(5000);
     }
+    return status;
 }
 
 }  // namespace tuvako::test

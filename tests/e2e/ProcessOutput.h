@@ -29,8 +29,9 @@ public:
     void WriteLine(const std::string& line);
     // Waits for the process to end on its own; its exit code, or -1 on time-out or crash.
     int WaitForExit(int timeoutMs = 30000);
-    // Asks the process to end (SIGTERM), then waits; kills it if it does not.
-    void Terminate();
+    // Asks the process to end (SIGTERM), then waits; kills it if it does not. Returns its exit
+    // code, -1 when it crashed or had to be killed; the code of an earlier end if it ended.
+    int Terminate();
 
 private:
     QProcess process_;
