@@ -23,113 +23,83 @@ protected:
         return PrivateProfile::WriteString(section, key, value, file);
     }
     std::string Content() const { return test::TempDir::Read(file); }
-    std::size_t EntriesInDirectory() const {
-        return std::size_t(std::distance(fs::directory_iterator(dir.Path()), {}));
-    }
 
     test::TempDir dir;
     AnsiString file = dir.File("Test.ini").string();
 };
 
-TEST_F(PrivateProfileTest, NamesMatchWithoutRegardToCaseAndBlanksAreTrimmed) {
-    dir.Write("Test.ini",
-              "  [ MessageSrv ]  \r\n  Port =  40201 \t\r\nSERVERADDRESS=10.0.0.1\r\n"
-              "[V\xC4LI]\r\n\xE4ij\xF6=1\r\n");
-    EXPECT_EQ(Get("messagesrv", "PORT"), "40201");
-    EXPECT_EQ(Get(" MessageSrv", "ServerAddress "), "10.0.0.1");
-    EXPECT_EQ(Get("v\xE4li", "\xC4IJ\xD6"), "1");  // code page 1252 letters fold as well
-}
-
-TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
+TEST_F(PrivateProfileTest, ReadingFoldsCaseTrimsTakesTheFirstMatchAndCutsToTheBuffer) {
     EXPECT_EQ(Get("A", "k"), "<default>");
     EXPECT_FALSE(fs::exists(file));
     dir.Write("Test.ini",
-              "k=outside any section\n[A]\n;k=commented out\nx\n[B]\nk=in B\n"
-              "[A]\nk=second A\nk=x\n[C]\nk=first\nk=second\n");
+              "k=outside\r\n  [ MessageSrv ]  \r\n  Port =  40201 \t\r\n[V\xC4LI]\r\n"
+              "\xE4ij\xF6=1\r\n[A]\n;k=comment\nx\n[B]\nk=first\nk=second\nlong=" +
+                  std::string(100000, 'v') + "\nzero=ab" + std::string(1, '\0') +
+                  "cd\n[A]\nk=second A\n");
+    EXPECT_EQ(Get(" messagesrv", "PORT "), "40201");
+    EXPECT_EQ(Get("v\xE4li", "\xC4IJ\xD6"), "1");  // code page 1252 letters fold as well
+    EXPECT_EQ(Get("B", "k"), "first");
     EXPECT_EQ(Get("A", "k"), "<default>");  // only the first [A] is looked at
     EXPECT_EQ(Get("Z", "k"), "<default>");
-    EXPECT_EQ(Get("B", "k"), "in B");
-    EXPECT_EQ(Get("C", "k"), "first");
+    EXPECT_EQ(Get("B", "long"), std::string(2047, 'v'));
+    EXPECT_EQ(Get("B", "zero"), "ab");
+    EXPECT_EQ(PrivateProfile::GetString("A", "none", std::string(3000, 'd'), file),
+              std::string(2047, 'd'));
 }
 
-TEST_F(PrivateProfileTest, ValuesAndDefaultsAreCutToTheBufferAndEndAtAZeroByte) {
-    const std::string longValue(100000, 'v');
-    dir.Write("Test.ini", "[A]\nlong=" + longValue + "\nzero=ab" + std::string(1, '\0') + "cd\n");
-    EXPECT_EQ(Get("A", "long"), std::string(2047, 'v'));
-    EXPECT_EQ(Get("A", "zero"), "ab");
-    EXPECT_EQ(PrivateProfile::GetString("A", "none", longValue, file), std::string(2047, 'v'));
-}
-
-TEST_F(PrivateProfileTest, WriteChangesOnlyItsLineAndKeepsCommentsOrderAndLineEndings) {
-    dir.Write("Test.ini", "; kept\n[A]\n  Key = old  \nother=1\n\n[B]\nkey=b\n");
+TEST_F(PrivateProfileTest, WritingChangesOnlyWhatItMustAndKeepsOtherLinesPermissionsAndLinks) {
+    const fs::path real = dir.Write(
+        "real.ini", "; kept\n[A]\n  Key = old  \nother=1\n[Gone]\nx=1\n\n[gone]\ny=2\n[B]\nkey=b");
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(real, perms);
+    fs::create_symlink(real, file);
     ASSERT_TRUE(Write("a", "KEY", "new value"));
-    EXPECT_EQ(Content(), "; kept\n[A]\nKEY=new value\nother=1\n\n[B]\nkey=b\n");
     ASSERT_TRUE(Write("A", "added", "2"));
-    ASSERT_TRUE(Write("B", "more", "3"));
-    EXPECT_EQ(Content(), "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n\n[B]\nkey=b\nmore=3\n");
-    EXPECT_EQ(Get("A", "key"), "new value");
-}
+    ASSERT_TRUE(Write("b", "more", "3"));  // after a last line without its ending
+    ASSERT_TRUE(Write("New", "c", "4"));
+    EXPECT_EQ(Content(),
+              "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n[Gone]\nx=1\n\n[gone]\ny=2\n"
+              "[B]\nkey=b\nmore=3\n\n[New]\nc=4\n");
+    ASSERT_TRUE(PrivateProfile::EraseSection("GONE", file));  // every section of that name
+    ASSERT_TRUE(PrivateProfile::EraseSection("Missing", file));
+    EXPECT_EQ(Content(),
+              "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n[B]\nkey=b\nmore=3\n\n"
+              "[New]\nc=4\n");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, perms);
 
-TEST_F(PrivateProfileTest, NewSectionsGoToTheEndAndNewFilesUseCrLf) {
-    ASSERT_TRUE(Write("TfrmTuvakoMain", "Flags", "0"));
+    fs::remove(file);
+    ASSERT_TRUE(Write("TfrmTuvakoMain", "Flags", "0"));  // a new file uses CR LF
     EXPECT_EQ(Content(), "[TfrmTuvakoMain]\r\nFlags=0\r\n");
-    dir.Write("Test.ini", "[A]\r\na=1");  // last line without its ending
-    ASSERT_TRUE(Write("A", "b", "2"));
-    ASSERT_TRUE(Write("New", "c", "3"));
-    EXPECT_EQ(Content(), "[A]\r\na=1\r\nb=2\r\n\r\n[New]\r\nc=3\r\n");
-}
-
-TEST_F(PrivateProfileTest, EraseSectionRemovesEverySectionOfThatNameWithItsLines) {
-    dir.Write("Test.ini", "[A]\na=1\n[Gone]\nx=1\n; note\n\n[B]\nb=2\n[gone]\ny=2\n");
-    ASSERT_TRUE(PrivateProfile::EraseSection("GONE", file));
-    EXPECT_EQ(Content(), "[A]\na=1\n[B]\nb=2\n");
-    EXPECT_TRUE(PrivateProfile::EraseSection("Missing", file));
     EXPECT_TRUE(PrivateProfile::EraseSection("A", dir.File("none.ini").string()));
     EXPECT_FALSE(fs::exists(dir.File("none.ini")));
 }
 
-TEST_F(PrivateProfileTest, TextThatWouldBreakTheLineStructureIsRefusedAndNothingChanges) {
+TEST_F(PrivateProfileTest, RefusedOrFailedWritesLeaveTheFileAsItWasAndNoTemporaryFile) {
     dir.Write("Test.ini", "[A]\na=1\n");
-    EXPECT_FALSE(Write("A", "a", "two\nlines"));
+    const char* const broken[][3] = {{"A", "a", "two\nlines"}, {"A", "k=v", "1"},
+                                     {"A", "  ", "1"},         {"A", "[B]", "1"},
+                                     {"A]x", "k", "1"},        {"A\r\n[B", "k", "1"}};
+    for (const auto& [section, key, value] : broken)
+        EXPECT_FALSE(Write(section, key, value)) << key;
     EXPECT_FALSE(Write("A", "a", std::string("zero\0byte", 9)));
-    EXPECT_FALSE(Write("A", "k=v", "1"));
-    EXPECT_FALSE(Write("A", "  ", "1"));
-    EXPECT_FALSE(Write("A", "[B]", "1"));
-    EXPECT_FALSE(Write("A]x", "k", "1"));
-    EXPECT_FALSE(Write("A\r\n[B", "k", "1"));
+    if (::geteuid() != 0) {  // permissions do not bind the superuser
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_FALSE(Write("A", "a", "2"));
+        EXPECT_TRUE(Write("A", "a", "1"));  // nothing to change, nothing to refuse
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_FALSE(Write("A", "a", "2"));
+        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::add);
+    }
     EXPECT_EQ(Content(), "[A]\na=1\n");
-}
 
-TEST_F(PrivateProfileTest, AFailedWriteReportsFailureAndLeavesNoHalfFile) {
-    const AnsiString inMissingDirectory = dir.File("missing/Test.ini").string();
-    EXPECT_FALSE(PrivateProfile::WriteString("A", "k", "v", inMissingDirectory));
-    fs::create_directory(dir.File("Test.ini"));  // a directory where the file should be
+    EXPECT_FALSE(PrivateProfile::WriteString("A", "k", "v", dir.File("no/T.ini").string()));
+    fs::remove(file);
+    fs::create_directory(file);  // a directory where the file should be
     EXPECT_FALSE(Write("A", "k", "v"));
     EXPECT_FALSE(PrivateProfile::EraseSection("A", file));
-    EXPECT_EQ(EntriesInDirectory(), 1u);  // no temporary file left behind
-}
-
-TEST_F(PrivateProfileTest, AReadOnlyDirectoryOrFileIsNotWritten) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    dir.Write("Test.ini", "[A]\na=1\n");
-    fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_FALSE(Write("A", "a", "2"));
-    EXPECT_TRUE(Write("A", "a", "1"));  // nothing to change, nothing to refuse
-    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-    fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_FALSE(Write("A", "a", "2"));
-    EXPECT_EQ(Content(), "[A]\na=1\n");
-}
-
-TEST_F(PrivateProfileTest, AWriteKeepsThePermissionsAndASymbolicLink) {
-    const fs::path real = dir.Write("real.ini", "[A]\na=1\n");
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, file);
-    ASSERT_TRUE(Write("A", "a", "2"));
-    EXPECT_TRUE(fs::is_symlink(file));
-    EXPECT_EQ(test::TempDir::Read(real), "[A]\na=2\n");
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(PrivateProfileTest, BinaryHugeAndSpecialFilesNeitherCrashNorBlock) {
@@ -140,10 +110,9 @@ TEST_F(PrivateProfileTest, BinaryHugeAndSpecialFilesNeitherCrashNorBlock) {
     EXPECT_LE(Get("A", "k").size(), 2047u);
     ASSERT_TRUE(Write("Tuvako01", "Number", "12"));
     EXPECT_EQ(Get("Tuvako01", "Number"), "12");
-    EXPECT_EQ(Content().substr(0, noise.size()), noise);  // the rest of the file is kept
+    EXPECT_EQ(Content().substr(0, noise.size()), noise);
 
-    std::string huge = "[A]\r\nk=early\r\n" + std::string(PrivateProfile::MaxFileSize, 'x');
-    dir.Write("Test.ini", huge);
+    dir.Write("Test.ini", "[A]\r\nk=early\r\n" + std::string(PrivateProfile::MaxFileSize, 'x'));
     EXPECT_EQ(Get("A", "k"), "early");
     EXPECT_FALSE(Write("A", "k", "late"));  // too long to rewrite whole: left alone
 
