@@ -1,7 +1,5 @@
 // Many connections, one after another: nothing may be left behind.
-#include "EventPump.h"
-#include "LoopbackServer.h"
-#include "net/TWSocket.h"
+#include "NetTestSupport.h"
 #include "net/WSocketLibrary.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +18,8 @@ namespace {
 
 using test::PumpUntil;
 
-std::size_t OpenDescriptors() {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
+std::ptrdiff_t OpenDescriptors() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
 std::size_t HeapInUse() {
@@ -64,7 +59,7 @@ TEST(SocketLifecycle, TenThousandSessionsLeaveDescriptorsAndMemoryWhereTheyWere)
     test::LoopbackServer server;
     for (int round = 0; round < 200; ++round)  // lets Qt and the allocator settle first
         ASSERT_TRUE(RunSession(server, round)) << "warm-up round " << round;
-    const std::size_t descriptors = OpenDescriptors();
+    const auto descriptors = OpenDescriptors();
     const std::size_t heap = HeapInUse();
 
     for (int round = 0; round < 10000; ++round)

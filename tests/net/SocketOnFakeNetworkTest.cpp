@@ -1,5 +1,6 @@
-// The socket against the fake sockets table: every fault the network can produce.
-#include "SocketFixture.h"
+// The socket and its line layer against the fake sockets table: every fault the network can
+// produce.
+#include "NetTestSupport.h"
 #include "net/WSocketLibrary.h"
 #include "support/FakeSocketsApi.h"
 
@@ -27,38 +28,34 @@ protected:
         ASSERT_EQ(client.socket->State(), wsConnected);
         client.log.clear();
     }
+    void WriteReady() {
+        net.Notify(FdEvent::Write);
+        HandlePostedMessages();
+    }
 
     test::FakeSocketsApi net;
     test::LoggedSocket client;
 };
 
-TEST_F(SocketOnFakeNetwork, ConnectStartsWithoutBlockingAndReportsTheOutcomeLater) {
+TEST_F(SocketOnFakeNetwork, ConnectStartsWithoutBlockingAndEveryStateChangeIsReported) {
+    using Change = std::pair<TSocketState, TSocketState>;
+    std::vector<Change> changes;
+    client.socket->OnChangeState = [&](TCustomWSocket*, TSocketState from, TSocketState to) {
+        changes.emplace_back(from, to);
+    };
     Connect(" 40201 ");
     EXPECT_EQ(client.socket->State(), wsConnecting);
     EXPECT_EQ(net.Last().remote.address, inet_addr("127.0.0.1"));
     EXPECT_EQ(ntohs(net.Last().remote.port), 40201);
-    EXPECT_TRUE(net.Last().lingerOn) << "closing resets the connection by default";
-    EXPECT_EQ(net.Last().lingerSeconds, 0);
+    EXPECT_TRUE(net.Last().lingerOn && net.Last().lingerSeconds == 0)
+        << "closing resets the connection by default";
     EXPECT_TRUE(client.log.empty());
 
     net.CompleteConnect(0);
     HandlePostedMessages();
-    EXPECT_EQ(client.log, Log{"connected 0"});
-    EXPECT_EQ(client.socket->State(), wsConnected);
-}
-
-TEST_F(SocketOnFakeNetwork, EveryStateChangeIsReportedAndCloseLaterWaitsForTheMessageLoop) {
-    std::vector<std::pair<TSocketState, TSocketState>> changes;
-    client.socket->OnChangeState = [&](TCustomWSocket*, TSocketState from, TSocketState to) {
-        changes.emplace_back(from, to);
-    };
-    Connect();
-    net.CompleteConnect(0);
-    HandlePostedMessages();
     client.socket->CloseLater();
-    EXPECT_EQ(client.socket->State(), wsConnected);
+    EXPECT_EQ(client.socket->State(), wsConnected) << "CloseLater waits for the message loop";
     HandlePostedMessages();
-    using Change = std::pair<TSocketState, TSocketState>;
     EXPECT_EQ(changes, (std::vector<Change>{{wsClosed, wsOpened},
                                             {wsOpened, wsConnecting},
                                             {wsConnecting, wsConnected},
@@ -76,39 +73,41 @@ TEST_F(SocketOnFakeNetwork, RefusedConnectionIsReportedThenClosed) {
     EXPECT_EQ(net.OpenSockets(), 0u);
 }
 
-TEST_F(SocketOnFakeNetwork, ConnectRaisesForMissingOrUnresolvableSettingsBeforeMakingASocket) {
+TEST_F(SocketOnFakeNetwork, SettingsAreCheckedBeforeMakingASocketAndCannotChangeUnlessClosed) {
+    const struct {
+        const char *port, *addr, *proto, *failure;
+    } cases[] = {
+        {"", "127.0.0.1", "tcp", "Connect: No Port Specified"},
+        {"40201", "", "tcp", "Connect: No IP Address Specified"},
+        {"40201", "nosuchhost", "  ", "Connect: No Protocol Specified"},
+        {"40201", "nosuchhost", "tcp",
+         "connect: WSocketResolveHost: Cannot convert host address 'nosuchhost', Error #11001"},
+        {"70000", "127.0.0.1", "udp", "Connect: Only TCP is supported"},
+    };
     TWSocket& socket = *client.socket;
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No Port Specified");
-    socket.SetPort("40201");
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No IP Address Specified");
-    socket.SetAddr("nosuchhost");
-    socket.SetProto("  ");
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No Protocol Specified");
-    socket.SetProto("tcp");
-    EXPECT_EQ(
-        FailureOf([&] { socket.Connect(); }),
-        "connect: WSocketResolveHost: Cannot convert host address 'nosuchhost', Error #11001");
-    socket.SetPort("");
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No Port Specified");
-    socket.SetPort("x");
-    socket.SetAddr("127.0.0.1");
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }),
-              "connect: WSocketResolvePort: Cannot convert port 'x', Error #11004");
-    socket.SetPort("70000");
-    socket.SetProto("udp");
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: Only TCP is supported");
+    for (const auto& c : cases) {
+        socket.SetPort(c.port);
+        socket.SetAddr(c.addr);
+        socket.SetProto(c.proto);
+        EXPECT_EQ(FailureOf([&] { socket.Connect(); }), c.failure);
+    }
     EXPECT_EQ(std::count(net.calls.begin(), net.calls.end(), "socket"), 0);
     EXPECT_EQ(socket.State(), wsClosed);
 
     socket.SetProto("tcp");
     socket.Connect();
-    EXPECT_EQ(ntohs(net.Last().remote.port), 4464);
     EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: Socket already in use");
+    EXPECT_EQ(FailureOf([&] { socket.SetAddr("10.0.0.1"); }), "Cannot change Addr if not closed");
+    EXPECT_EQ(FailureOf([&] { socket.SetPort("1"); }), "Cannot change Port if not closed");
+    socket.Close();
+    EXPECT_EQ(socket.Addr(), "127.0.0.1") << "the text stays stored";
+    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No Port Specified")
+        << "but every close forgets it";
 }
 
 TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHandle) {
-    net.socketFailure = WsaError::TooManyFiles;
     client.Configure("40201");
+    net.socketFailure = WsaError::TooManyFiles;
     EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
               "Error 10024 in function Connect (socket)\r\nToo many open files");
     net.socketFailure = 0;
@@ -125,19 +124,6 @@ TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHan
     EXPECT_EQ(net.OpenSockets(), 0u);
 }
 
-TEST_F(SocketOnFakeNetwork, EndpointCannotChangeUnlessClosedAndEveryCloseForgetsIt) {
-    Connected();
-    EXPECT_EQ(FailureOf([&] { client.socket->SetAddr("10.0.0.1"); }),
-              "Cannot change Addr if not closed");
-    EXPECT_EQ(FailureOf([&] { client.socket->SetPort("1"); }), "Cannot change Port if not closed");
-    EXPECT_EQ(client.socket->Addr(), "127.0.0.1");
-    EXPECT_EQ(client.socket->State(), wsConnected);
-
-    client.socket->Close();
-    EXPECT_EQ(client.socket->Addr(), "127.0.0.1") << "the text stays stored";
-    EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }), "Connect: No Port Specified");
-}
-
 TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConnected) {
     Connect();
     EXPECT_EQ(FailureOf([&] { client.socket->SendText("early\r\n"); }),
@@ -148,53 +134,26 @@ TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConne
     net.CompleteConnect(0);
     HandlePostedMessages();
     EXPECT_EQ(client.log, Log{"closed 10057"}) << "the old attempt's notification is ignored";
-}
 
-TEST_F(SocketOnFakeNetwork, ErrorsGoToOnErrorInsteadOfRaisingWhenItIsAssigned) {
     std::vector<AnsiString> errors;
     client.socket->OnError = [&](TCustomWSocket*, const AnsiString& m) { errors.push_back(m); };
     EXPECT_EQ(client.socket->SendText("x"), -1);
-    client.socket->Connect();
-    EXPECT_EQ(errors,
-              (std::vector<AnsiString>{"Error 10057 in function Send\r\nSocket is not connected",
-                                       "Connect: No Port Specified"}));
+    EXPECT_EQ(errors, std::vector<AnsiString>{"Error 10057 in function Send\r\nSocket is not connected"})
+        << "errors go to OnError instead of raising when it is assigned";
 }
 
-TEST_F(SocketOnFakeNetwork, PartialSendKeepsTheRestForTheNextWriteNotification) {
+TEST_F(SocketOnFakeNetwork, WhatTheNetworkDoesNotTakeIsSentInOrderOnTheNextWriteNotification) {
     Connected();
-    net.sendScript = {1000};
+    net.sendScript = {1000, 0};  // takes 1000 of 1460, then would block
     const std::string record(1460, 'r');
     EXPECT_EQ(client.socket->SendText(record), 1460) << "accepted, not sent";
     EXPECT_EQ(net.Last().sent.size(), 1000u);
     EXPECT_EQ(client.socket->BufferedByteCount(), 460);
-    net.Notify(FdEvent::Write);
-    HandlePostedMessages();
-    EXPECT_EQ(net.sendSizes, (std::vector<int>{1460, 460}));
-    EXPECT_EQ(net.Last().sent, record);
-    EXPECT_EQ(client.socket->BufferedByteCount(), 0);
-}
-
-TEST_F(SocketOnFakeNetwork, DataSentWhileAChunkIsHalfSentGoesBehindItsRest) {
-    Connected();
-    net.sendScript = {1000, 0};
-    const std::string record(1460, 'r');
-    client.socket->SendText(record);
     client.socket->SendText("next");
-    net.Notify(FdEvent::Write);
-    HandlePostedMessages();
+    WriteReady();
     EXPECT_EQ(net.sendSizes, (std::vector<int>{1460, 460, 460, 4}));
     EXPECT_EQ(net.Last().sent, record + "next");
-}
-
-TEST_F(SocketOnFakeNetwork, WouldBlockKeepsEverythingQueuedInOrder) {
-    Connected();
-    net.sendScript = {0, 0};
-    client.socket->SendText("one ");
-    client.socket->SendText("two");
-    EXPECT_TRUE(net.Last().sent.empty());
-    net.Notify(FdEvent::Write);
-    HandlePostedMessages();
-    EXPECT_EQ(net.Last().sent, "one two");
+    EXPECT_EQ(client.socket->BufferedByteCount(), 0);
     EXPECT_TRUE(client.log.empty()) << "would block is no error";
 }
 
@@ -202,8 +161,7 @@ TEST_F(SocketOnFakeNetwork, ResetDuringADrainClosesWithTheErrorAndRaisesNothing)
     Connected();
     net.sendScript = {0, -WsaError::ConnReset};
     client.socket->SendText("queued");
-    net.Notify(FdEvent::Write);
-    HandlePostedMessages();
+    WriteReady();
     EXPECT_EQ(client.log, Log{"closed 10054"});
     EXPECT_EQ(client.socket->State(), wsClosed);
     EXPECT_EQ(net.OpenSockets(), 0u);
@@ -244,58 +202,19 @@ TEST_F(SocketOnFakeNetwork, DataSentIsRaisedFromTheMessageLoopAndNeverForAnEmpty
     EXPECT_EQ(dataSent, 1);
 }
 
-TEST_F(SocketOnFakeNetwork, CloseShutsDownReportsOnceAndDoesNothingWhenClosed) {
-    Connected();
-    client.socket->Close();
-    client.socket->Close();
-    EXPECT_EQ(client.log, Log{"closed 0"});
-    EXPECT_TRUE(net.Last().shutdownSent);
-    EXPECT_FALSE(net.Last().open);
-}
-
-TEST_F(SocketOnFakeNetwork, AbortDropsTheQueueAndReleasesWithoutShutdownOrReset) {
-    Connected();
-    net.sendScript = {0};
-    client.socket->SendText("never sent");
-    client.socket->Abort();
-    EXPECT_EQ(client.log, Log{"closed 0"});
-    EXPECT_FALSE(net.Last().shutdownSent);
-    EXPECT_FALSE(net.Last().lingerOn) << "an orderly release instead of a reset";
-    EXPECT_EQ(client.socket->BufferedByteCount(), 0);
-}
-
-TEST_F(SocketOnFakeNetwork, PeerCloseDeliversTheLastBytesFirstAndCarriesItsError) {
-    Connected();
-    net.Deliver("last\r\nrest");
-    net.PeerClose(0);
-    HandlePostedMessages();
-    EXPECT_EQ(client.log, (Log{"line last\r\n", "line rest", "closed 0"}));
-
-    test::LoggedSocket other;
-    other.Configure("40201");
-    other.socket->Connect();
-    net.CompleteConnect(0);
-    net.PeerClose(WsaError::ConnReset);
-    HandlePostedMessages();
-    EXPECT_EQ(other.log, (Log{"connected 0", "closed 10054"}));
-}
-
-TEST_F(SocketOnFakeNetwork, DestroyLaterInsideSessionClosedKeepsTheObjectUntilTheHandlingEnds) {
-    Connected();
-    bool usableAfterRelease = false;
-    client.onClosed = [&] {
-        client.socket->DestroyLater();
-        usableAfterRelease = client.socket && client.socket->SendText("") == 0;
-    };
-    net.PeerClose(0);
-    QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(usableAfterRelease);
-    EXPECT_EQ(client.log, Log{"closed 0"});
-    ASSERT_FALSE(client.socket.isNull());
-    EXPECT_EQ(client.socket->State(), wsClosed) << "the notification's handling went on";
-    HandlePostedMessages();
-    EXPECT_TRUE(client.socket.isNull());
-    EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
+TEST_F(SocketOnFakeNetwork, CloseShutsDownWhileAbortDropsTheQueueAndReleasesWithoutAReset) {
+    for (const bool abort : {false, true}) {
+        Connected();
+        net.sendScript = {0};
+        client.socket->SendText("queued");
+        abort ? client.socket->Abort() : client.socket->Close();
+        client.socket->Close();
+        EXPECT_EQ(client.log, Log{"closed 0"}) << "reported once";
+        EXPECT_FALSE(net.Last().open);
+        EXPECT_EQ(net.Last().shutdownSent, !abort);
+        EXPECT_EQ(net.Last().lingerOn, !abort);
+        EXPECT_TRUE(!abort || client.socket->BufferedByteCount() == 0);
+    }
 }
 
 TEST_F(SocketOnFakeNetwork, AReleasedConnectingSocketReportsNothingMoreAndClosesItsHandle) {
@@ -321,16 +240,13 @@ TEST_F(SocketOnFakeNetwork, AThrowingHandlerAbortsTheSocketUnlessOnBgExceptionVe
     Connect();
     net.CompleteConnect(0);
     HandlePostedMessages();
-    EXPECT_EQ(seen, std::vector<std::string>{"handler failed"});
     EXPECT_EQ(client.socket->State(), wsClosed);
 
     veto = true;
-    client.socket->HWindow()->PostMessage(WM_WSOCKET_TEST_EXCEPTION, 0, 0);
     Connect();
     net.CompleteConnect(0);
     HandlePostedMessages();
-    EXPECT_EQ(seen, (std::vector<std::string>{"handler failed", "Test exception in WSocket",
-                                              "handler failed"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"handler failed", "handler failed"}));
     EXPECT_EQ(client.socket->State(), wsConnected);
 }
 
@@ -341,6 +257,101 @@ TEST_F(SocketOnFakeNetwork, NotificationsForAnotherHandleAreIgnored) {
     HandlePostedMessages();
     EXPECT_TRUE(client.log.empty());
     EXPECT_EQ(client.socket->State(), wsConnected);
+}
+
+// The line layer, where every read boundary is chosen.
+class LineAssembly : public SocketOnFakeNetwork {
+protected:
+    void SetUp() override { Connected(); }
+    void Read(std::string_view bytes) {  // delivers `bytes` as one read
+        net.Deliver(bytes);
+        HandlePostedMessages();
+    }
+};
+
+TEST_F(LineAssembly, ABurstLargerThanOneReadArrivesInOrderWithinOneNotification) {
+    net.readableCap = 1000;  // the system reports at most this much at a time
+    std::string burst;
+    Log expected;
+    for (int i = 0; i < 300; ++i) {
+        const std::string line = "line " + std::to_string(i) + std::string(i % 17, '.') + "\r\n";
+        burst += line;
+        expected.push_back("line " + line);
+    }
+    net.Deliver(burst);
+    client.socket->HWindow()->SendMessage(WM_WSOCKET_EVENT, client.socket->HSocket(),
+                                          MakeSelectReply(FdEvent::Read, 0));
+    EXPECT_EQ(client.log, expected);
+}
+
+TEST_F(LineAssembly, MoreThanTheLimitWithoutTerminatorIsDroppedUnlessTheHandlerKeepsIt) {
+    std::vector<int> exceeded;
+    bool keep = false;
+    client.socket->OnLineLimitExceeded = [&](TCustomWSocket*, int length, bool& clear) {
+        exceeded.push_back(length);
+        clear = !keep;
+    };
+    Read(std::string(65536, 'x'));
+    EXPECT_TRUE(exceeded.empty()) << "65536 held bytes stay held";
+    Read("y");
+    EXPECT_EQ(exceeded, std::vector<int>{65537});
+    Read("next\r\n");
+    EXPECT_EQ(client.log, Log{"line next\r\n"});
+
+    keep = true;
+    client.socket->SetLineLimit(4);
+    Read("abcdef");
+    Read("\r\n");
+    EXPECT_EQ(client.log, (Log{"line next\r\n", "line abcdef\r\n"}));
+}
+
+TEST_F(LineAssembly, ClosingInsideAHandlerStillDeliversTheHeldLinesOneByOneAndTheRest) {
+    client.onLine = [&](const AnsiString& line) {
+        if (line == "first\r\n") client.socket->Close();
+    };
+    Read("first\r\nsecond\r\nthird\r\nrest");
+    EXPECT_EQ(client.log, (Log{"line first\r\n", "line second\r\n", "line third\r\n", "line rest",
+                               "closed 0"}));
+}
+
+TEST_F(LineAssembly, ReceiveTextWithNoLinePendingReadsNothingFromTheNetwork) {
+    Read("partial");
+    net.Deliver("more\r\n");
+    EXPECT_EQ(client.socket->ReceiveText(), "");
+    HandlePostedMessages();
+    EXPECT_EQ(client.log, Log{"line partialmore\r\n"});
+}
+
+TEST_F(LineAssembly, AHandlerMayReadNothingReadALineInPiecesOrLeaveLineMode) {
+    const struct {
+        std::function<std::string(TCustomWSocket*)> read;
+        std::string events;
+    } cases[] = {
+        {[](TCustomWSocket*) { return "-"; }, "-|-|"},  // reading nothing does not stall
+        {[](TCustomWSocket* s) {
+             char piece[3];
+             return std::string(piece, std::size_t(s->Receive(piece, sizeof piece)));
+         },
+         "abc|def|g\r\n|xy\r|\n|"},
+        {[this](TCustomWSocket* s) {
+             if (!client.socket->LineMode()) return s->ReceiveText();
+             char head[2];
+             const int got = s->Receive(head, sizeof head);
+             client.socket->SetLineMode(false);
+             return std::string(head, std::size_t(got));
+         },
+         "ab|cdefg\r\nxy\r\n|"},
+    };
+    for (const auto& c : cases) {
+        std::string events;
+        client.socket->OnDataAvailable = [&](TCustomWSocket* s, std::uint16_t) {
+            events += c.read(s) + "|";
+        };
+        Read("abcdefg\r\nxy\r\n");
+        EXPECT_EQ(events, c.events);
+        client.socket->Close();
+        Connected();
+    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The socket over real TCP on 127.0.0.1 against a small in-test server.
-#include "EventPump.h"
-#include "LoopbackServer.h"
-#include "SocketFixture.h"
+#include "NetTestSupport.h"
 #include "net/WSocketLibrary.h"
 
 #include <gtest/gtest.h>
@@ -26,34 +24,26 @@ protected:
         return PumpUntil([&] { return client.log.size() >= expected.size(); }) &&
                client.log == expected;
     }
-    // True once the client has taken in everything the system received for it.
-    bool ClientReadEverything() {
-        return PumpUntil([&] {
-            unsigned long ready = 1;
-            return Sockets().BytesReadable(client.socket->HSocket(), ready) == 0 && ready == 0;
-        });
-    }
 
     test::LoopbackServer server;
     test::LoggedSocket client;
 };
 
-TEST_F(SocketOverLoopback, LinesTravelBothWays) {
+TEST_F(SocketOverLoopback, LinesTravelBothWaysSeveralInOneReadEmptyOrWithLoneCrAndLf) {
     client.socket->SendText("Moi^-^Tuvako01^-^0^KVLNQ^\r\n");
     client.socket->SendText("Ping\r\n");
-    EXPECT_TRUE(server.WaitForReceived("Moi^-^Tuvako01^-^0^KVLNQ^\r\nPing\r\n"));
-    server.Write("Login:\r\n");
-    EXPECT_TRUE(WaitForLog({"line Login:\r\n"}));
-}
-
-TEST_F(SocketOverLoopback, TwoLinesInOneWriteAndAnEmptyLine) {
-    server.Write("A\r\nB\r\n\r\n");
-    EXPECT_TRUE(WaitForLog({"line A\r\n", "line B\r\n", "line \r\n"}));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return server.Received() == "Moi^-^Tuvako01^-^0^KVLNQ^\r\nPing\r\n"; }));
+    server.Write("Login:\r\n\r\na\rb\nc\r\n");
+    EXPECT_TRUE(WaitForLog({"line Login:\r\n", "line \r\n", "line a\rb\nc\r\n"}));
 }
 
 TEST_F(SocketOverLoopback, ATerminatorSplitAcrossReadsIsFound) {
     server.Write("A\r");
-    ASSERT_TRUE(ClientReadEverything());
+    ASSERT_TRUE(PumpUntil([&] {  // until the client has taken in all the system holds for it
+        unsigned long ready = 1;
+        return Sockets().BytesReadable(client.socket->HSocket(), ready) == 0 && ready == 0;
+    }));
     EXPECT_TRUE(client.log.empty());
     server.Write("\nB\r\n");
     EXPECT_TRUE(WaitForLog({"line A\r\n", "line B\r\n"}));
@@ -68,14 +58,14 @@ TEST_F(SocketOverLoopback, MoreThan65536BytesWithoutTerminatorAreDroppedAndTheNe
     EXPECT_TRUE(WaitForLog({"line next\r\n"}));
 }
 
-TEST_F(SocketOverLoopback, AThrowingHandlerLosesOneLineAndTheNextArrivesWhole) {
+TEST_F(SocketOverLoopback, AThrowingHandlerLosesItsLineOnlyAndTheNextLinesArriveWhole) {
     client.onLine = [](const AnsiString& line) {
         if (line == "bad\r\n") throw ESocketException("handler failed");
     };
-    server.Write("bad\r\n");
-    ASSERT_TRUE(WaitForLog({"line bad\r\n"}));
-    server.Write("good\r\n");
-    EXPECT_TRUE(WaitForLog({"line bad\r\n", "line good\r\n"}));
+    server.Write("bad\r\ngood\r\npart");
+    ASSERT_TRUE(WaitForLog({"line bad\r\n", "line good\r\n"}));
+    server.Write("ial\r\n");
+    EXPECT_TRUE(WaitForLog({"line bad\r\n", "line good\r\n", "line partial\r\n"}));
     EXPECT_EQ(client.socket->State(), wsConnected);
 }
 
@@ -98,16 +88,25 @@ TEST_F(SocketOverLoopback, SendingIntoAResetConnectionEndsTheSessionWithoutAnExc
     EXPECT_TRUE(WaitForLog({"closed 10054"}));
 }
 
-TEST_F(SocketOverLoopback, DestroyLaterFromInsideSessionClosedDestroysItAfterwards) {
-    client.onClosed = [&] { client.socket->DestroyLater(); };
+TEST_F(SocketOverLoopback, DestroyLaterFromInsideSessionClosedDestroysItOnlyAfterwards) {
+    bool usableAfterRelease = false;
+    client.onClosed = [&] {
+        client.socket->DestroyLater();
+        usableAfterRelease = client.socket && client.socket->SendText("") == 0;
+    };
     server.CloseClient();
     ASSERT_TRUE(PumpUntil([&] { return client.socket.isNull(); }));
+    EXPECT_TRUE(usableAfterRelease);
     EXPECT_EQ(client.log, Log{"closed 0"});
+    EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
 }
 
 TEST(SocketOverLoopbackRefused, AClosedPortIsReportedAsRefusedThenClosed) {
+    QTcpServer probe;  // a port that nothing listens on: bound once, then freed
+    probe.listen(QHostAddress::LocalHost, 0);
     test::LoggedSocket client;
-    client.Configure(test::UnusedLoopbackPort());
+    client.Configure(std::to_string(probe.serverPort()));
+    probe.close();
     client.socket->Connect();
     ASSERT_TRUE(PumpUntil([&] { return client.log.size() >= 2; }));
     EXPECT_EQ(client.log, (Log{"connected 10061", "closed 0"}));

@@ -25,7 +25,6 @@ public:
         MessageWindow* window = nullptr;
         std::uint32_t msg = 0;
         int events = 0;
-        bool connectStarted = false;
         SocketAddress remote;
         std::string incoming;  // bytes the peer sent; those before incomingRead are received
         std::size_t incomingRead = 0;
@@ -45,7 +44,6 @@ public:
     int socketFailure = 0;        // Socket() fails with this error
     int connectFailure = 0;       // Connect() fails at once with this error
     int getOptionFailure = 0;     // GetOption() fails with this error
-    int ioctlFailure = 0;         // BytesReadable() fails with this error
     std::size_t readableCap = 0;  // BytesReadable() reports at most this many (0: all)
     // One entry per Send call: >= 0 is the most bytes it takes, < 0 fails with -entry.
     // When the script is empty every send takes everything.
@@ -56,7 +54,7 @@ public:
     // What happened.
     int startups = 0;
     int cleanups = 0;
-    std::vector<std::string> calls;  // "socket", "connect", "shutdown", "closesocket", ...
+    std::vector<std::string> calls;  // "socket" and "gethostbyname <name>"
     std::vector<int> sendSizes;      // bytes offered by each Send call
 
     // Playing the network for the most recently made socket.
