@@ -39,11 +39,10 @@ long AllocationsForOneLine(std::size_t length, bool decipher) {
     return allocations - before;
 }
 
-TEST(CipherAllocations, StayTheSameForShortAndLongLines) {
+TEST(CipherAllocations, AreAtMostTheResultForShortAndLongLines) {
     for (bool decipher : {false, true}) {
         EXPECT_LE(AllocationsForOneLine(40, decipher), 1) << decipher;
-        EXPECT_EQ(AllocationsForOneLine(40, decipher), AllocationsForOneLine(40000, decipher))
-            << decipher;
+        EXPECT_LE(AllocationsForOneLine(40000, decipher), 1) << decipher;
     }
 }
 
