@@ -1,76 +1,82 @@
+// Start-up: the command line, the configuration and its rules, bad files, the maximised window.
 #include "MainWindowProbe.h"
+#include "app/ConfigValues.h"
 
 #include <QApplication>
 #include <QHostAddress>
 #include <QScreen>
 #include <QTcpServer>
-#include <QTest>
 
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include <limits>
 
 namespace tuvako {
 namespace {
 
 using MainStartup = WindowTest;
 
-TEST_F(MainStartup, WithoutArgumentsOrConfigurationEveryDefaultHolds) {
-    Start();
-    EXPECT_EQ(probe->TerminalSection(), "Tuvako01");
-    EXPECT_EQ(probe->TerminalId(), "Tuvako01");
-    EXPECT_EQ(probe->ServerAddress(), "127.0.0.1");
-    EXPECT_EQ(probe->ServerPort(), "40201");
-    EXPECT_EQ(probe->PingTime(), 180);
-    EXPECT_FALSE(probe->UseServer());
-    EXPECT_EQ(probe->ButtonWidth(), 100);
-    EXPECT_EQ(probe->ButtonShowTime(), 60);
-    EXPECT_EQ(probe->FontSize(), 9);
-    EXPECT_TRUE(probe->ShowClearButton());
-    EXPECT_EQ(window->windowTitle(), "Tuvako01");
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Tuvako01");
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 60000u);  // the selection trigger alone
-    EXPECT_FALSE(std::filesystem::exists(dir.File("Selvaro.ini")));
+TEST(ConfigValues, SrvNoOptionIgnoresCaseTrimsAndTheLastUsableOneWins) {
+    const std::pair<std::vector<AnsiString>, AnsiString> cases[] = {
+        {{}, "01"},
+        {{"/srvno= 7 "}, "7"},
+        {{"/SrVnO=\t\r5\x01"}, "5"},
+        {{"/SRVNO=02", "/SRVNO=03"}, "03"},
+        {{"/SRVNO=02", "/SRVNO=", "/SRVNO=  "}, "02"},
+        {{"-x", "SRVNO=4", "/SRVNO4"}, "01"},
+        {{"x/SRVNO=9"}, "=9"},  // found anywhere, but always cut at byte seven
+        {{"/SRVNO=" + AnsiString(999, '7')}, AnsiString(255, '7')},
+    };
+    for (const auto& [arguments, srvNo] : cases)
+        EXPECT_EQ(SrvNoFromArguments(arguments, "01"), srvNo) << srvNo;
 }
 
-TEST_F(MainStartup, KeysComeFromTheSharedAndTheChosenTerminalSection) {
+TEST(ConfigValues, OnlyYesInAnyCaseIsOnAndTimerSecondsOutOfRangeGiveTheDefault) {
+    for (const char* on : {"YES", "yEs"}) EXPECT_TRUE(IsYes(on)) << on;
+    for (const char* off : {"", "No", "Y", "1", " YES", "YESS", "Y\xC9S"})
+        EXPECT_FALSE(IsYes(off)) << off;
+    EXPECT_EQ(TimerIntervalMs(1, 60), 1000u);
+    EXPECT_EQ(TimerIntervalMs(2147483, 60), 2147483000u);
+    for (std::int32_t bad : {0, -5, 2147484, std::numeric_limits<std::int32_t>::max(),
+                             std::numeric_limits<std::int32_t>::min()})
+        EXPECT_EQ(TimerIntervalMs(bad, 180), 180000u) << bad;
+}
+
+TEST_F(MainStartup, KeysComeFromTheSharedAndTheChosenSectionOrTheirDefaults) {
+    Start();
+    EXPECT_EQ(probe->Settings(),
+              "Tuvako01 127.0.0.1:40201 ping 180 off width 100 show 60 font 9 clear");
+    EXPECT_EQ(probe->TimerPeriod(), 60000u);  // the selection trigger alone
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Selvaro.ini")));
     WriteConfig(
         "[MessageSrv]\r\nServerAddress=10.1.2.3\r\nPort=4000\r\nUse=Y\r\nPingTime=abc\r\n"
-        "[Tuvako01]\r\nNumber=99\r\n"
-        "[tuvako02]\r\nnumber = 12 \r\nButtonWidth=12px\r\nButtonShowTime=5\r\nFontSize=14\r\n"
-        "ShowClearButton=\r\n");
+        "[Tuvako01]\r\nNumber=99\r\n[tuvako02]\r\nnumber = 12 \r\nButtonWidth=12px\r\n"
+        "ButtonShowTime=5\r\nFontSize=14\r\nShowClearButton=\r\n");
     Start({"/SRVNO=02"});
-    EXPECT_EQ(probe->ServerAddress(), "10.1.2.3");
-    EXPECT_EQ(probe->ServerPort(), "4000");
-    EXPECT_FALSE(probe->UseServer());
-    EXPECT_EQ(probe->PingTime(), 180);
-    EXPECT_EQ(probe->TerminalId(), "Tuvako12");
-    EXPECT_EQ(probe->ButtonWidth(), 100);
-    EXPECT_EQ(probe->FontSize(), 14);
-    EXPECT_FALSE(probe->ShowClearButton());
+    EXPECT_EQ(probe->Settings(), "Tuvako12 10.1.2.3:4000 ping 180 off width 100 show 5 font 14");
+    EXPECT_EQ(probe->TimerPeriod(), 5000u);
     EXPECT_EQ(window->windowTitle(), "Tuvako12");
     EXPECT_EQ(QApplication::applicationDisplayName(), "Tuvako12");
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 5000u);
 }
 
 TEST_F(MainStartup, TimerSecondsOfZeroOrLessOrTooManyFallBackToTheirDefaults) {
-    for (const char* seconds : {"0", "-1", "2147484"}) {
-        WriteConfig(std::string("[Tuvako01]\nButtonShowTime=") + seconds);
-        Start();
-        EXPECT_EQ(probe->TimerPool().TimerPeriod(), 60000u) << seconds;
-    }
-    // With the server link the keep-alive trigger runs too: 7 s and 60 s give a period of 1 s;
-    // a PingTime of 0 becomes 180 s rather than a flood of pings.
+    // With the server link the keep-alive trigger runs beside the selection trigger: 7 s and
+    // 60 s give a period of 1 s; a fallen-back value never gives less than 60 s.
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    const std::string link = "[MessageSrv]\nServerAddress=127.0.0.1\nUse=yes\nPort=" +
-                             std::to_string(server.serverPort()) + "\nPingTime=";
-    WriteConfig(link + "7");
-    Start();
-    EXPECT_TRUE(probe->UseServer());
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 1000u);
-    WriteConfig(link + "0");
-    Start();
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 60000u);
+    const std::pair<const char*, std::uint32_t> cases[] = {
+        {"7\n[Tuvako01]\nButtonShowTime=60", 1000},
+        {"0\n[Tuvako01]\nButtonShowTime=0", 60000},
+        {"-1\n[Tuvako01]\nButtonShowTime=2147484", 60000},
+        {"2147484\n[Tuvako01]\nButtonShowTime=-1", 60000},
+    };
+    for (const auto& [seconds, period] : cases) {
+        WriteConfig("[MessageSrv]\nServerAddress=127.0.0.1\nUse=yes\nPort=" +
+                    std::to_string(server.serverPort()) + "\nPingTime=" + seconds);
+        Start();
+        EXPECT_TRUE(probe->UseServer());
+        EXPECT_EQ(probe->TimerPeriod(), period) << seconds;
+    }
 }
 
 TEST_F(MainStartup, BadConfigurationFilesStartWithDefaultsAndLongValuesAreCut) {
@@ -80,19 +86,20 @@ TEST_F(MainStartup, BadConfigurationFilesStartWithDefaultsAndLongValuesAreCut) {
         WriteConfig(content);
         EXPECT_EQ(Start().windowTitle(), "Tuvako01");
     }
-    std::filesystem::remove(dir.File("Selvaro.ini"));
-    ASSERT_EQ(::mkfifo(dir.File("Selvaro.ini").c_str(), 0600), 0);  // nobody ever writes
+    const auto selvaro = dir.File("Selvaro.ini");
+    std::filesystem::remove(selvaro);
+    ASSERT_EQ(::mkfifo(selvaro.c_str(), 0600), 0);  // nobody ever writes
     EXPECT_EQ(Start().windowTitle(), "Tuvako01");
-    std::filesystem::remove(dir.File("Selvaro.ini"));
-    std::filesystem::create_directory(dir.File("Selvaro.ini"));
+    std::filesystem::remove(selvaro);
+    std::filesystem::create_directory(selvaro);
     EXPECT_EQ(Start().windowTitle(), "Tuvako01");
-    std::filesystem::remove(dir.File("Selvaro.ini"));
+    std::filesystem::remove(selvaro);
 
     const std::string longValue(100000, '7');
     WriteConfig("[MessageSrv]\nServerAddress=" + longValue + "\n[Tuvako01]\nNumber=" + longValue);
     Start();
-    EXPECT_EQ(probe->ServerAddress(), AnsiString(255, '7'));
-    EXPECT_EQ(probe->TerminalId(), "Tuvako" + AnsiString(249, '7'));
+    EXPECT_TRUE(probe->Settings().starts_with("Tuvako" + AnsiString(249, '7') + " " +
+                                              AnsiString(255, '7') + ":40201 "));
 }
 
 TEST_F(MainStartup, OpensMaximisedOverTheScreenKeepingTheDesignedNormalPlace) {
@@ -101,14 +108,6 @@ TEST_F(MainStartup, OpensMaximisedOverTheScreenKeepingTheDesignedNormalPlace) {
     EXPECT_TRUE(window->isMaximized());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry() == available; }));
     EXPECT_EQ(window->normalGeometry(), QRect(332, 113, 696, 494));
-}
-
-TEST_F(MainStartup, ClosingRunsTheCloseHandlerWhichRemovesEveryTrigger) {
-    Start().show();
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(probe->FormClosed());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 0u);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
+// The window at 1024 x 768: layout, colours, the log pane and the operator's menu.
 #include "MainWindowProbe.h"
 #include "app/TOvcLabel.h"
-#include "app/TPanel.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTextBlock>
 
 namespace tuvako {
 namespace {
@@ -19,7 +20,11 @@ protected:
     }
 
     QRgb PixelOfWindow(QPoint at) const { return window->grab().toImage().pixel(at) & 0xFFFFFF; }
-
+    QPlainTextEdit* Memo() const { return Find<QPlainTextEdit>("Memo"); }
+    // Line `index` of the log pane without its "hh:nn:ss> " time stamp.
+    QString Text(int index) const {
+        return Memo()->document()->findBlockByNumber(index).text().mid(10);
+    }
     // The README shows these pictures: saved when TUVAKO_SCREENSHOT_DIR names a directory.
     void SavePicture(const char* name) const {
         const QString directory = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR");
@@ -29,7 +34,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowLayout, ComponentsStandAtTheirDesignedPlacesWithTheirFonts) {
+TEST_F(MainWindowLayout, ComponentsStandAtTheirDesignedPlacesWithTheirFontsAndColours) {
     const struct {
         const char* name;
         const char* parent;
@@ -55,17 +60,15 @@ TEST_F(MainWindowLayout, ComponentsStandAtTheirDesignedPlacesWithTheirFonts) {
     EXPECT_EQ(Find<QLabel>("Label1")->text(), "Kortti");
     EXPECT_EQ(Find<QLabel>("Label2")->pos(), QPoint(22, 84));
     EXPECT_EQ(Find<QLabel>("Label2")->text(), "Nimi");
-    for (const char* box : {"EdtKortti", "EdtKoTiedot", "EdtNimi"})
-        EXPECT_TRUE(Find<QLineEdit>(box)->isReadOnly()) << box;
-    EXPECT_EQ(Find<QLineEdit>("EdtKortti")->font().family(), "Liberation Sans");
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isHidden());
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isReadOnly());
-}
+    for (const char* box : {"EdtKortti", "EdtKoTiedot", "EdtNimi", "Memo"})
+        EXPECT_TRUE(Find<QWidget>(box)->property("readOnly").toBool()) << box;
+    EXPECT_EQ(Find<QWidget>("EdtKortti")->font().family(), "Liberation Sans");
+    EXPECT_TRUE(Memo()->isHidden());
 
-TEST_F(MainWindowLayout, WaitingScreenHasTheBlueBackgroundPanelAndTheSunkenGreyHeadline) {
-    EXPECT_EQ(Find<TPanel>("PanelTausta")->property("Color").toInt(), 0xFF0000);
-    EXPECT_EQ(Find<TPanel>("PanelTop")->property("Color").toInt(), -2147483633);
-    EXPECT_EQ(Find<TPanel>("PanelValinta")->Color(), clBtnFace);
+    // The waiting screen: the blue background panel and the sunken grey headline.
+    EXPECT_EQ(ColorOf("PanelTausta"), 0xFF0000);
+    EXPECT_EQ(ColorOf("PanelTop"), clBtnFace);
+    EXPECT_EQ(ColorOf("PanelValinta"), clBtnFace);
     const QRgb buttonFace = QApplication::palette().color(QPalette::Button).rgb() & 0xFFFFFF;
     EXPECT_EQ(PixelOfWindow({10, 60}), buttonFace);
     EXPECT_EQ(PixelOfWindow({512, 400}), buttonFace);
@@ -81,17 +84,73 @@ TEST_F(MainWindowLayout, WaitingScreenHasTheBlueBackgroundPanelAndTheSunkenGreyH
     SavePicture("window.png");
 }
 
-TEST_F(MainWindowLayout, OperatorViewShowsTheLogPaneUnderTheRecolouredPanels) {
+TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled) {
+    EXPECT_EQ(ChooseBackground(Qt::green, false), QColor(Qt::blue));
+    EXPECT_EQ(ColorOf("PanelTausta"), 0xFF0000);
+    EXPECT_EQ(ColorOf("PanelTop"), clBtnFace);
     ChooseBackground(QColor(0x00, 0x40, 0x80));
-    Find<QAction>("mnuLogi")->trigger();
+    for (const char* panel : {"PanelTausta", "PanelTop", "PanelValinta"})
+        EXPECT_EQ(ColorOf(panel), 0x804000) << panel;
+
+    QAction* logi = Find<QAction>("mnuLogi");
+    logi->trigger();
+    EXPECT_TRUE(logi->isChecked());
     for (const char* line :
          {"Tuvako 1.0.0", "Session connected.", "Rcv: Login:", "Snd: Moi^^Tuvako01^-^0^KVLNQ^"})
         window->AddLog(line);
-    QCoreApplication::sendPostedEvents();  // lets the layout make room for the log pane
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Memo()->geometry() == QRect(1, 667, 1022, 100); }));
     EXPECT_EQ(PixelOfWindow({10, 60}), 0x004080u);
     EXPECT_EQ(PixelOfWindow({512, 400}), 0x004080u);
-    EXPECT_EQ(Find<QWidget>("Memo")->geometry(), QRect(1, 667, 1022, 100));
     SavePicture("window-log.png");
+    logi->trigger();
+    EXPECT_TRUE(Memo()->isHidden());
+    EXPECT_FALSE(logi->isChecked());
+}
+
+TEST_F(MainWindowLayout, LogLinesGetTheTimeAndCodesAndTheFullPaneDropsTheOldest50) {
+    window->AddLog("a\tb\r\n\x1F\x01 \xE4\x80\xFF");
+    const QString first = Memo()->document()->firstBlock().text();
+    EXPECT_TRUE(QRegularExpression("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d> ").match(first).hasMatch())
+        << first.toStdString();
+    EXPECT_EQ(Text(0), QString::fromUtf8("a[9]b[13][10][31][1] \u00e4\u20ac\u00ff"));
+    EXPECT_EQ(TfrmTuvakoMain::ShowControlChars(AnsiString("x\0\x7F", 3)), "x[0]\x7F");
+    for (int i = 2; i <= 401; ++i) window->AddLog(std::to_string(i));
+    EXPECT_EQ(probe->LogLineCount(), 401);
+    window->AddLog("402");
+    EXPECT_EQ(probe->LogLineCount(), 352);
+    EXPECT_EQ(Text(0), "51");
+    EXPECT_EQ(Text(351), "402");
+    Find<QAction>("mnuClear")->trigger();
+    EXPECT_EQ(probe->LogLineCount(), 0);
+    window->AddLog("");
+    EXPECT_EQ(Memo()->document()->firstBlock().text().size(), 10);
+}
+
+TEST_F(MainWindowLayout, MenuOfFourItemsOpensAnywhereOnTheWindow) {
+    auto* menu = Find<QMenu>("PopupMenu");
+    QStringList captions;
+    for (QAction* item : menu->actions()) captions << item->text();
+    EXPECT_EQ(captions, QStringList({"Logi", QString::fromUtf8("Tyhjenn\u00e4 logi"),
+                                     QString::fromUtf8("Taustav\u00e4ri"), "Sulje"}));
+    for (const char* name : {"EdtKortti", "Memo", "PanelValinta"}) {
+        auto* target = Find<QWidget>(name);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                                target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        EXPECT_TRUE(menu->isVisible()) << name;
+        menu->hide();
+    }
+}
+
+TEST_F(MainWindowLayout, SuljeClosesTheWindowAndSoDoesAStopWhileTheColourDialogIsOpen) {
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    Find<QAction>("mnuBackColor")->trigger();  // returns once the dialog is gone
+    EXPECT_FALSE(Find<QColorDialog>("ColorDialog")->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    Start().show();
+    Find<QAction>("mnuExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(probe->FormClosed());
 }
 
 }  // namespace

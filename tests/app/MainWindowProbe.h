@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Main.h"
+#include "app/TPanel.h"
 #include "platform/ExecutableFile.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/TempDir.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QColorDialog>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -20,26 +23,17 @@ class MainWindowProbe {
 public:
     explicit MainWindowProbe(TfrmTuvakoMain& window) : w_(window) {}
 
-    // The component with this object name, or nullptr.
-    template <class Widget>
-    Widget* Find(const char* name) const {
-        return w_.findChild<Widget*>(QString::fromLatin1(name));
+    // The configuration the window read, in one line.
+    std::string Settings() const {
+        return w_.TerminalId + " " + w_.ServerAddress + ":" + w_.ServerPort + " ping " +
+               std::to_string(w_.PingTime) + (w_.UseServer ? " on" : " off") + " width " +
+               std::to_string(w_.ButtonWidth) + " show " + std::to_string(w_.ButtonShowTime) +
+               " font " + std::to_string(w_.FontSize) + (w_.ShowClearButton ? " clear" : "");
     }
-
-    const AnsiString& SrvNo() const { return w_.SrvNo; }
-    const AnsiString& TerminalSection() const { return w_.TerminalSection; }
-    const AnsiString& TerminalId() const { return w_.TerminalId; }
-    const AnsiString& ServerAddress() const { return w_.ServerAddress; }
-    const AnsiString& ServerPort() const { return w_.ServerPort; }
-    std::int32_t PingTime() const { return w_.PingTime; }
     bool UseServer() const { return w_.UseServer; }
-    std::int32_t ButtonWidth() const { return w_.ButtonWidth; }
-    std::int32_t ButtonShowTime() const { return w_.ButtonShowTime; }
-    std::int32_t FontSize() const { return w_.FontSize; }
-    bool ShowClearButton() const { return w_.ShowClearButton; }
     int LogLineCount() const { return w_.LogLineCount(); }
     bool FormClosed() const { return w_.formClosed_; }
-    const TOvcTimerPool& TimerPool() const { return *w_.OvcTimerPool; }
+    std::uint32_t TimerPeriod() const { return w_.OvcTimerPool->TimerPeriod(); }
 
 private:
     TfrmTuvakoMain& w_;
@@ -62,8 +56,9 @@ protected:
     }
     template <class Widget>
     Widget* Find(const char* name) const {
-        return probe->Find<Widget>(name);
+        return window->findChild<Widget*>(QString::fromLatin1(name));
     }
+    TColor ColorOf(const char* panel) const { return Find<TPanel>(panel)->Color(); }
     void WriteConfig(const std::string& content) const { dir.Write("Selvaro.ini", content); }
 
     // "Taustaväri", with the operator confirming `colour` (or cancelling) in the dialog.

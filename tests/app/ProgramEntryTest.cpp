@@ -1,14 +1,13 @@
+// The program around the window, each test with the program's own application object.
 #include "MainWindowProbe.h"
 #include "app/ExceptionLogSink.h"
 #include "app/ScreenshotRecorder.h"
 #include "app/TOvcLabel.h"
 #include "app/TerminationSignals.h"
 #include "app/TuvakoApplication.h"
+#include "platform/Cp1252.h"
 #include "platform/Exception.h"
 #include "platform/ExceptionReporter.h"
-
-#include <QPlainTextEdit>
-#include <QTest>
 
 #include <algorithm>
 #include <csignal>
@@ -19,22 +18,14 @@ namespace {
 
 TUVAKO_DECLARE_EXCEPTION(ETestFailure, Exception);
 
-const QEvent::Type kThrowingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+const AnsiString kReport = "Exception in Event handler: ETestFailure: handler failed";
 
-// Throws from its event handler, as a faulty handler of the terminal would.
-class ThrowingObject : public QObject {
-public:
-    int handled = 0;
+// A handler that throws, as a faulty handler of the terminal would, queued on the loop.
+void QueueFailingHandler() {
+    QMetaObject::invokeMethod(
+        qApp, [] { throw ETestFailure("handler failed"); }, Qt::QueuedConnection);
+}
 
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() != kThrowingEvent) return QObject::event(event);
-        ++handled;
-        throw ETestFailure("handler failed");
-    }
-};
-
-// Each test runs with the program's own application object; reports are collected.
 class ProgramEntry : public WindowTest {
 protected:
     ProgramEntry() {
@@ -42,20 +33,13 @@ protected:
             [this](const AnsiString& report) { reports.push_back(report); });
     }
     ~ProgramEntry() override {
-        probe.reset();
         window.reset();  // before the application goes
         ExceptionReporter::SetSink(std::move(previousSink));
     }
-    static bool ChooseOffscreenPlatform() {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return true;
-    }
-    void SendThrowingEvent(QObject& object) {
-        QEvent event(kThrowingEvent);
-        QCoreApplication::sendEvent(&object, &event);
-    }
 
-    bool platformChosen = ChooseOffscreenPlatform();  // before the application is made
+    // Before the application is made.
+    bool offscreen =
+        !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[7] = "tuvako";
     char* argv[2] = {name, nullptr};
@@ -65,33 +49,27 @@ protected:
 };
 
 TEST_F(ProgramEntry, ExceptionFromAnEventHandlerIsReportedAndTheLoopGoesOn) {
-    ThrowingObject object;
-    QCoreApplication::postEvent(&object, new QEvent(kThrowingEvent));
-    QCoreApplication::postEvent(&object, new QEvent(kThrowingEvent));
+    QueueFailingHandler();
+    QueueFailingHandler();
     QTimer::singleShot(0, [] { throw std::runtime_error("timer failed"); });
     QTimer::singleShot(20, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QCoreApplication::exec(), 7);
-    EXPECT_EQ(object.handled, 2);
     ASSERT_EQ(reports.size(), 3u);
-    EXPECT_EQ(std::count(reports.begin(), reports.end(),
-                         "Exception in Event handler: ETestFailure: handler failed"),
-              2);
-}
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), kReport), 2);
+    reports.clear();
 
-TEST_F(ProgramEntry, ReportsAlsoGoToTheLogPaneWhileTheSinkLives) {
-    ThrowingObject object;
     Start();
-    {
+    {  // while the window's sink lives, reports go to standard error and the log pane
         const ExceptionLogSink sink(*window);
         testing::internal::CaptureStderr();
-        SendThrowingEvent(object);
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("ETestFailure: handler failed"),
-                  std::string::npos);
+        QueueFailingHandler();
+        QCoreApplication::sendPostedEvents();
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(kReport), std::string::npos);
     }
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->toPlainText().endsWith(
-        "> Exception in Event handler: ETestFailure: handler failed"));
-    SendThrowingEvent(object);
-    EXPECT_EQ(reports.size(), 1u);  // back to where reports went before
+    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->toPlainText().endsWith(ToQString("> " + kReport)));
+    QueueFailingHandler();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(reports, std::vector<AnsiString>{kReport});  // back to where reports went before
 }
 
 TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {

@@ -1,71 +1,99 @@
 // A terminal on the offscreen platform with a recording transport in place of its socket.
 #pragma once
 
-#include "CustomerRoadProbe.h"
-#include "RecordingTransport.h"
+#include "MainWindowProbe.h"
+#include "app/LineTransport.h"
 #include "app/TOvcLabel.h"
 #include "cipher/LineCipher.h"
 #include "platform/Cp1252.h"
-#include "platform/ExecutableFile.h"
+#include "platform/MessageWindow.h"
 #include "support/FakeTickClock.h"
-#include "support/TempDir.h"
 
-#include <gtest/gtest.h>
 #include <QLineEdit>
-#include <QTest>
-
-#include <memory>
-#include <string>
-#include <vector>
+#include <QPushButton>
 
 namespace tuvako {
 
-// A card with "OK" whose pending record is 4711^K1?A@55#^0^T9^V-88: the worked example of a
-// choice, with a note (field 4) for the no-choice report.
+// The window names this class its friend.
+class CustomerRoadProbe {
+public:
+    explicit CustomerRoadProbe(TfrmTuvakoMain& window) : w_(window) {}
+    // Switched on after start-up, so that no session opens: the test's transport stands in.
+    void SetUseServer(bool on) { w_.UseServer = on; }
+    const AnsiString& PendingCustomer() const { return w_.PendingCustomer; }
+    std::int32_t ButtonCount() const { return w_.ButtonCount; }
+    const std::vector<AnsiString>& ButtonCodes() const { return w_.ButtonCodes; }
+    QPushButton* Button(int slot) const { return w_.Buttons.at(std::size_t(slot)); }
+    // The pool's platform timer fires: the triggers due on the fake clock run.
+    void TimerTick() const { w_.OvcTimerPool->Window().SendMessage(WM_TIMER, 1, 0); }
+
+private:
+    TfrmTuvakoMain& w_;
+};
+
+// Keeps every line the window sends and counts its requests for a new session.
+class RecordingTransport : public LineTransport {
+public:
+    bool IsConnected() const override { return connected; }
+    void Open() override { ++openRequests; }
+    void SendText(const AnsiString& text) override { sent.push_back(text); }
+
+    bool connected = true;
+    int openRequests = 0;
+    std::vector<AnsiString> sent;  // enciphered lines with their CR LF
+};
+
+// A card with "OK" whose pending record is 4711^K1?A@55#^0^T9^V-88.
 inline AnsiString AcceptedCard(const AnsiString& subject = "4711",
                                const AnsiString& note = "V-88") {
     return "Crd^1^" + subject + "^3^4^K1?A@55#^OK^C-1^0^T9^Matti Meik\xE4l\xE4inen^Sarjakortti^2^" +
            "31.12.2026^7^12,50^" + note;
 }
-
 inline AnsiString ButtonMessage(const AnsiString& code, const AnsiString& caption,
                                 const AnsiString& discountClass = "") {
     return "Buttons^1^2^3^4^BUTTON^X^" + code + "^" + discountClass + "^" + caption;
 }
-
 inline const AnsiString kStart = "Buttons^1^2^3^4^START";
 inline const AnsiString kStop = "Buttons^1^2^3^4^STOP";
-inline const std::vector<QString> kOnlyClearButton = {QStringLiteral("Tyhjenn\u00E4 ruutu")};
+inline const QString kClear = QStringLiteral("Tyhjenn\u00E4 ruutu");
+inline const AnsiString kChoice = "Crd^4711^Tuvako01^-^0^K1?A@VV12@55<#24&^OK^0^Lippu=T9^";
+using Captions = std::vector<QString>;
+using Records = std::vector<AnsiString>;
 
-class RoadFixture : public ::testing::Test {
+class RoadFixture : public WindowTest {
 protected:
-    RoadFixture() { SetExecutableFileForTesting((dir.Path() / "tuvako").string()); }
-    ~RoadFixture() override {
-        window.reset();
-        SetExecutableFileForTesting({});
-    }
+    ~RoadFixture() override { window.reset(); }  // before the transport and the clock
 
-    // Starts a terminal with `terminalSettings` (ini lines of section Tuvako01) at its designed
-    // client size, a selection panel of 694 x 376 (15 slots of the default width), its server
-    // link switched on over the recording transport.
-    void Start(const std::string& terminalSettings = "") {
-        dir.Write("Selvaro.ini", "[Tuvako01]\n" + terminalSettings);
-        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
-        probe = std::make_unique<CustomerRoadProbe>(*window);
+    // A terminal with `settings` in section Tuvako01, at its designed client size: a selection
+    // panel of 694 x 376 (15 slots of the default width), the link on over the transport.
+    void Start(const std::string& settings = "") {
+        WriteConfig("[Tuvako01]\n" + settings);
+        road = std::make_unique<CustomerRoadProbe>(WindowTest::Start());
         window->SetLineTransport(&transport);
-        probe->SetUseServer(true);
+        road->SetUseServer(true);
         window->resize(696, 494);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    // The server sends `plain`, enciphered, as one line.
-    void Receive(const AnsiString& plain) { transport.Deliver(EncipherLine(plain) + "\r\n"); }
-    void Click(int slot) const { QTest::mouseClick(probe->Button(slot), Qt::LeftButton); }
+    // The server sends each plain text, enciphered, as one line.
+    void Receive(std::initializer_list<AnsiString> plain) {
+        for (const AnsiString& line : plain) transport.Deliver(EncipherLine(line) + "\r\n");
+    }
+    // A card and a list of two choices, the second discounted.
+    void OfferTwoChoices(const AnsiString& card = AcceptedCard()) {
+        Receive({card, kStart, ButtonMessage("V12", "Sali"), ButtonMessage("P3", "Kuntosali", "A"),
+                 kStop});
+    }
+    void Click(int slot) const { QTest::mouseClick(road->Button(slot), Qt::LeftButton); }
+    void Elapse(std::uint32_t ms) {
+        clock.Advance(ms);
+        road->TimerTick();
+    }
 
     // The records sent so far, deciphered from lines that each end in CR LF.
-    std::vector<AnsiString> Sent() const {
-        std::vector<AnsiString> records;
+    Records Sent() const {
+        Records records;
         for (const AnsiString& line : transport.sent) {
             EXPECT_TRUE(line.ends_with("\r\n"));
             records.push_back(DecipherLine(line.substr(0, line.size() - 2)));
@@ -75,30 +103,24 @@ protected:
 
     AnsiString Headline() const { return Find<TOvcLabel>("OvcHuom")->Caption(); }
     AnsiString Box(const char* name) const { return FromQString(Find<QLineEdit>(name)->text()); }
+    QString Log() const { return Find<QPlainTextEdit>("Memo")->toPlainText(); }
     // The captions of the buttons on show, in slot order.
-    std::vector<QString> Shown() const {
-        std::vector<QString> captions;
-        for (int slot = 0; slot < probe->ButtonCount(); ++slot)
-            if (probe->Button(slot)->isVisible()) captions.push_back(probe->Button(slot)->text());
+    Captions Shown() const {
+        Captions captions;
+        for (int slot = 0; slot < road->ButtonCount(); ++slot)
+            if (road->Button(slot)->isVisible()) captions.push_back(road->Button(slot)->text());
         return captions;
     }
     void ExpectWaitingScreen() const {
         EXPECT_EQ(Headline(), "Ved\xE4 kortti lukijasta");
         EXPECT_TRUE(Shown().empty());
         EXPECT_EQ(Box("EdtKortti") + Box("EdtNimi") + Box("EdtKoTiedot"), "");
-        EXPECT_EQ(probe->PendingCustomer(), "");
+        EXPECT_EQ(road->PendingCustomer(), "");
     }
 
-    template <class Widget>
-    Widget* Find(const char* name) const {
-        return window->findChild<Widget*>(QString::fromLatin1(name));
-    }
-
-    test::FakeTickClock clock;  // first: the timer pool reads it from start-up on
-    test::TempDir dir;
-    RecordingTransport transport;  // before the window, which detaches from it when it goes
-    std::unique_ptr<TfrmTuvakoMain> window;
-    std::unique_ptr<CustomerRoadProbe> probe;
+    test::FakeTickClock clock;     // the timer pool reads it from start-up on
+    RecordingTransport transport;  // the window detaches from it when it goes
+    std::unique_ptr<CustomerRoadProbe> road;
 };
 
 }  // namespace tuvako

@@ -1,94 +1,71 @@
 // The grid on the panel: geometry, captions and colours, full and empty grids, the screenshot.
 #include "RoadFixture.h"
-#include "app/ButtonGrid.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFontMetrics>
-
-#include <climits>
 
 namespace tuvako {
 namespace {
 
 using SelectionPanel = RoadFixture;
 
-TEST(ButtonGrid, WidthsThatLeaveNoColumnGiveAnEmptyGrid) {
-    EXPECT_EQ(ButtonGrid(160, 125, 100).SlotCount(), 1);
-    EXPECT_EQ(ButtonGrid(159, 276, 100).SlotCount(), 0);  // partial columns are cut off
-    EXPECT_EQ(ButtonGrid(694, 124, 100).SlotCount(), 0);  // and partial rows
-    // -20 would divide by zero; below it a narrow panel would count columns of negative width.
-    for (int width : {-20, -21, INT_MIN, INT_MAX}) {
-        EXPECT_EQ(ButtonGrid(694, 276, width).SlotCount(), 0) << width;
-        EXPECT_EQ(ButtonGrid(30, 276, width).SlotCount(), 0) << width;
-    }
-}
-
 TEST_F(SelectionPanel, GridOfThe694By276PanelIsBuiltOnceAtTheFirstStart) {
     Start();
     Find<QAction>("mnuLogi")->trigger();  // the log pane takes 100 pixels of the panel
-    Receive(kStart);
-    ASSERT_EQ(probe->ButtonCount(), 10);
-    const QPushButton* slot6 = probe->Button(6);
+    Receive({kStart});
+    ASSERT_EQ(road->ButtonCount(), 10);
+    const QPushButton* slot6 = road->Button(6);
     EXPECT_EQ(slot6->geometry(), QRect(140, 125, 100, 100));
-    EXPECT_EQ(slot6->text(), "Button 6");
     EXPECT_TRUE(slot6->isHidden());
     EXPECT_TRUE(slot6->font().bold());
     EXPECT_EQ(slot6->font().pointSize(), 9);
-    EXPECT_EQ(probe->ButtonCodes().size(), 10u);
+    EXPECT_EQ(road->ButtonCodes().size(), 10u);
     Find<QAction>("mnuLogi")->trigger();  // a larger panel later changes nothing
-    Receive(kStart);
-    EXPECT_EQ(probe->ButtonCount(), 10);
+    Receive({kStart});
+    EXPECT_EQ(road->ButtonCount(), 10);
 }
 
 TEST_F(SelectionPanel, CaptionsShowTheirLinesTheSaleMarkAndTheirAmpersands) {
     Start();
-    Receive(AcceptedCard());
-    Receive(kStart);
-    Receive("Buttons^1^2^3^4^BUTTON^Paikka^S1^^A1^x^y^z^w");
-    Receive("Buttons^1^2^3^4^BUTTON^X^S2^^A1^x^y^z^w^v");
-    Receive(ButtonMessage("V3", "Ale", "A"));
-    Receive(ButtonMessage("V4", "Ei ale", "AB"));
-    Receive(ButtonMessage("V5", "Sali & sauna", "a"));
-    EXPECT_EQ(Shown(), (std::vector<QString>{kOnlyClearButton[0], "A1", "A1\nx\ny\nz\nw",
-                                             "Ale (Ale)", "Ei ale", "Sali && sauna"}));
-    EXPECT_EQ(probe->Button(3)->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
-    EXPECT_EQ(probe->Button(4)->palette().color(QPalette::ButtonText),
+    Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^Paikka^S1^^A1^x^y^z^w",
+             "Buttons^1^2^3^4^BUTTON^X^S2^^A1^x^y^z^w^v", ButtonMessage("V3", "Ale", "A"),
+             ButtonMessage("V4", "Ei ale", "AB"), ButtonMessage("V5", "Sali & sauna", "a")});
+    EXPECT_EQ(Shown(),
+              (Captions{kClear, "A1", "A1\nx\ny\nz\nw", "Ale (Ale)", "Ei ale", "Sali && sauna"}));
+    EXPECT_EQ(road->Button(3)->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    EXPECT_EQ(road->Button(4)->palette().color(QPalette::ButtonText),
               QApplication::palette().color(QPalette::ButtonText));
-    EXPECT_EQ(probe->ButtonCodes()[3], "V3");
+    EXPECT_EQ(road->ButtonCodes()[3], "V3");
 }
 
 TEST_F(SelectionPanel, WithoutTheClearButtonChoicesStartAtSlot0) {
     Start("ShowClearButton=No\n");
-    Receive(kStart);
-    Receive(ButtonMessage("V12", "Sali"));
-    EXPECT_EQ(Shown(), std::vector<QString>{"Sali"});
+    Receive({kStart, ButtonMessage("V12", "Sali")});
+    EXPECT_EQ(Shown(), Captions{"Sali"});
     Click(0);  // no customer pending: nothing at all
     EXPECT_TRUE(transport.sent.empty());
-    EXPECT_EQ(Shown(), std::vector<QString>{"Sali"});
-    Receive(AcceptedCard());
+    EXPECT_EQ(Shown(), Captions{"Sali"});
+    Receive({AcceptedCard()});
     Click(0);
-    EXPECT_EQ(Sent(),
-              std::vector<AnsiString>{"Crd^4711^Tuvako01^-^0^K1?A@VV12@55<#24&^OK^0^Lippu=T9^"});
+    EXPECT_EQ(Sent(), Records{kChoice});
     EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SelectionPanel, ChoicesBeyondTheLastSlotAreDropped) {
     Start("ButtonWidth=300\n");  // 2 columns of 3 rows
-    Receive(kStart);
-    for (int i = 0; i < 7; ++i) Receive(ButtonMessage("V" + std::to_string(i), "C"));
+    Receive({kStart});
+    for (int i = 0; i < 7; ++i) Receive({ButtonMessage("V" + std::to_string(i), "C")});
+    EXPECT_EQ(road->ButtonCodes(), (Records{"", "V0", "V1", "V2", "V3", "V4"}));
     EXPECT_EQ(Shown().size(), 6u);
-    EXPECT_EQ(probe->ButtonCodes(), (std::vector<AnsiString>{"", "V0", "V1", "V2", "V3", "V4"}));
 }
 
 TEST_F(SelectionPanel, AWidthThatLeavesNoColumnGivesAnEmptyGridForGood) {
     Start("ButtonWidth=-20\n");
-    for (const AnsiString& line : {AcceptedCard(), kStart, ButtonMessage("V1", "C"), kStop})
-        Receive(line);
-    EXPECT_TRUE(probe->ButtonsBuilt());
-    EXPECT_EQ(probe->ButtonCount(), 0);
+    Receive({AcceptedCard(), kStart, ButtonMessage("V1", "C"), kStop});
+    EXPECT_EQ(road->ButtonCount(), 0);
     EXPECT_TRUE(Find<QWidget>("PanelValinta")->findChildren<QPushButton*>().isEmpty());
-    Receive(AcceptedCard("4712"));  // no grid: no report
+    Receive({AcceptedCard("4712")});  // no grid: no report
     EXPECT_TRUE(transport.sent.empty());
 }
 
@@ -97,14 +74,12 @@ TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {
     Start();
     window->resize(1024, 768);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == QSize(1024, 768); }));
-    for (const AnsiString& line :
-         {AcceptedCard(), kStart, AnsiString("Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12"),
-          AnsiString("Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20"),
-          ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti"), kStop})
-        Receive(line);
+    Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12",
+             "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20",
+             ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti"), kStop});
     ASSERT_EQ(Shown().size(), 5u);
     for (int slot = 0; slot < 5; ++slot) {
-        const QPushButton* button = probe->Button(slot);
+        const QPushButton* button = road->Button(slot);
         const QFontMetrics metrics(button->font());
         const QStringList lines = button->text().split(QLatin1Char('\n'));
         EXPECT_LE(metrics.height() * lines.size(), button->height()) << slot;

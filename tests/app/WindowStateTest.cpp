@@ -1,8 +1,6 @@
+// Selwi.ini: the window's position and the three panel colours, saved at close, restored at start.
 #include "MainWindowProbe.h"
-#include "app/TPanel.h"
 #include "platform/PrivateProfile.h"
-
-#include <QPlainTextEdit>
 
 namespace tuvako {
 namespace {
@@ -20,37 +18,32 @@ protected:
     void Store(const char* section, const char* key, const char* value) const {
         ASSERT_TRUE(PrivateProfile::WriteString(section, key, value, StateFile()));
     }
-    TColor ColorOf(const char* panel) const { return Find<TPanel>(panel)->Color(); }
 };
 
-TEST_F(WindowState, ClosingWritesPlacementAndColoursAndARestartDoesNotMoveTheWindow) {
-    StartShowAndClose();
+TEST_F(WindowState, ClosingWritesBothSectionsAndARestartRestoresThemWithoutMoving) {
+    Start().show();
+    ChooseBackground(QColor(0x12, 0x34, 0x56));
+    Find<QAction>("mnuLogi")->trigger();
+    ASSERT_TRUE(window->close());
     EXPECT_EQ(Stored("TfrmTuvakoMain", "ShowCmd"), "1");
     EXPECT_NE(Stored("TfrmTuvakoMain", "Flags"), "(none)");
     EXPECT_NE(Stored("TfrmTuvakoMain", "PixelsPerInch"), "(none)");
     EXPECT_EQ(Stored("TfrmTuvakoMain", "Color"), "-2147483633");
-    EXPECT_EQ(Stored("TfrmDEvevorMain", "PanelTausta.Color"), "16711680");
-    EXPECT_EQ(Stored("TfrmDEvevorMain", "PanelTop.Color"), "-2147483633");
-    EXPECT_EQ(Stored("TfrmDEvevorMain", "PanelValinta.Color"), "-2147483633");
+    for (const char* panel : {"PanelTausta.Color", "PanelTop.Color", "PanelValinta.Color"})
+        EXPECT_EQ(Stored("TfrmDEvevorMain", panel), "5649426") << panel;
     const AnsiString first = Stored("TfrmTuvakoMain", "NormalPos");
     EXPECT_EQ(std::count(first.begin(), first.end(), ','), 3) << first;
     StartShowAndClose();
     StartShowAndClose();
     EXPECT_EQ(Stored("TfrmTuvakoMain", "NormalPos"), first);
-}
 
-TEST_F(WindowState, ChosenColourAndStoredPositionComeBackButNotTheLogPane) {
-    Start().show();
-    ChooseBackground(QColor(0x12, 0x34, 0x56));
-    Find<QAction>("mnuLogi")->trigger();
-    ASSERT_TRUE(window->close());
     Store("TfrmTuvakoMain", "NormalPos", "100, 50");  // two words, blanks after the comma
     Start();
     for (const char* panel : {"PanelTausta", "PanelTop", "PanelValinta"})
         EXPECT_EQ(ColorOf(panel), 0x563412) << panel;
     EXPECT_EQ(window->pos(), QPoint(100, 50));
     EXPECT_EQ(window->size(), QSize(696, 494));
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isHidden());
+    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isHidden());  // the log pane is not kept
 }
 
 TEST_F(WindowState, PositionOfAnotherPixelsPerInchIsIgnoredAndABadColourIsBlack) {
@@ -73,7 +66,8 @@ TEST_F(WindowState, UnwritableStateFileDoesNotStopTheCloseAndStandardErrorSaysWh
     EXPECT_TRUE(window->close());
     const std::string standardError = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(probe->TimerPool().TimerPeriod(), 0u);
+    EXPECT_TRUE(probe->FormClosed());
+    EXPECT_EQ(probe->TimerPeriod(), 0u);  // the close handler removed every trigger
     EXPECT_NE(standardError.find("EIniFileException: Unable to write to " + StateFile()),
               std::string::npos)
         << standardError;
