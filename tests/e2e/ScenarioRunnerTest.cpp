@@ -18,39 +18,28 @@
 namespace tuvako::sim {
 namespace {
 
-// Plays a terminal: answers the login prompt and deciphers what it receives.
-class StandInTerminal {
-public:
-    explicit StandInTerminal(quint16 port, std::string password = "KVLNQ")
-        : password_(std::move(password)) {
-        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { Read(); });
-        socket_.connectToHost(QHostAddress::LocalHost, port);
-    }
-
-    void Send(const AnsiString& record) {
-        socket_.write(QByteArray::fromStdString(EncipherLine(record) + "\r\n"));
-    }
-
-    std::vector<AnsiString> received;  // deciphered records, the login prompt as it came
-    QTcpSocket socket_;
-
-private:
-    void Read() {
-        buffer_ += socket_.readAll().toStdString();
-        for (std::size_t end; (end = buffer_.find("\r\n")) != std::string::npos;) {
-            const std::string line = buffer_.substr(0, end);
-            buffer_.erase(0, end + 2);
-            if (line == "Login:") {
-                received.push_back(line);
-                Send("Moi^-^Tuvako01^-^0^" + password_ + "^");
-            } else {
-                received.push_back(DecipherLine(line));
+// Plays a terminal: answers the login prompt and keeps what it receives, deciphered.
+struct StandInTerminal {
+    explicit StandInTerminal(quint16 port, std::string password = "KVLNQ") {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this, password] {
+            buffer += socket.readAll().toStdString();
+            for (std::size_t end; (end = buffer.find("\r\n")) != std::string::npos;) {
+                const std::string line = buffer.substr(0, end);
+                buffer.erase(0, end + 2);
+                received.push_back(line == "Login:" ? line : DecipherLine(line));
+                if (line == "Login:") Send("Moi^-^Tuvako01^-^0^" + password + "^");
             }
-        }
+        });
+        socket.connectToHost(QHostAddress::LocalHost, port);
     }
+    void Send(const AnsiString& record) {
+        socket.write(QByteArray::fromStdString(EncipherLine(record) + "\r\n"));
+    }
+    bool Closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
 
-    std::string password_;
-    std::string buffer_;
+    QTcpSocket socket;
+    std::vector<AnsiString> received;  // the login prompt as it came
+    std::string buffer;
 };
 
 class SimulatorTest : public ::testing::Test {
@@ -61,21 +50,22 @@ protected:
     }
     ~SimulatorTest() override { std::fclose(output_); }
 
-    std::string Output() const {
+    // Whether the traffic log holds `text`.
+    bool Logged(const std::string& text) const {
         std::fflush(output_);
+        std::string output(std::ftell(output_), '\0');
         std::rewind(output_);
-        std::string text;
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, output_)) > 0;)
-            text.append(buffer, got);
-        std::fseek(output_, 0, SEEK_END);
-        return text;
+        output.resize(std::fread(output.data(), 1, output.size(), output_));  // at the end again
+        return output.find(text) != std::string::npos;
     }
 
+    // A runner of `scenario`, started.
     std::unique_ptr<ScenarioRunner> Runner(const std::string& scenario) {
         auto parsed = ScenarioParser::Parse(scenario);
         EXPECT_TRUE(parsed.Ok()) << parsed.error;
-        return std::make_unique<ScenarioRunner>(std::move(parsed.steps), server_, log_);
+        auto runner = std::make_unique<ScenarioRunner>(std::move(parsed.steps), server_, log_);
+        runner->Start();
+        return runner;
     }
 
     std::FILE* output_;
@@ -89,65 +79,50 @@ TEST_F(SimulatorTest, AScenarioPlaysAgainstTheTerminalThatConnectsAndPasses) {
         "swipe 1\n"
         "list\n"
         "expect-like Log^4711^Tuvako01^*\n");
-    runner->Start();
     StandInTerminal terminal(server_.Port());
-    // The prompt, the card, START, five choices and STOP.
+    // The prompt, the card addressed to the terminal that logged in, START, five choices, STOP.
     ASSERT_TRUE(test::WaitUntil([&] { return terminal.received.size() == 9u; }));
-    EXPECT_EQ(terminal.received[0], "Login:");
-    const auto card = MessageComposer::SplitFields(terminal.received[1]);
-    EXPECT_EQ(card[6], "OK");
-    EXPECT_EQ(card[10], "Aino Virtanen");
-    EXPECT_EQ(card[1], "Tuvako01");  // addressed to the terminal that logged in
+    EXPECT_EQ(MessageComposer::SplitFields(terminal.received[1])[1], "Tuvako01");
     EXPECT_FALSE(runner->Done());
     terminal.Send("Log^4711^Tuvako01^-^0^V-88;Timeout: Valintaa ei tehty!^SaveLogi^^");
     ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
     EXPECT_TRUE(runner->Passed()) << runner->Failure();
-    const std::string output = Output();
-    EXPECT_NE(output.find("#1 login accepted for Tuvako01"), std::string::npos);
-    EXPECT_NE(output.find("#1 < Log^4711^Tuvako01^-^0^V-88;Timeout"), std::string::npos);
-    EXPECT_NE(output.find("scenario passed"), std::string::npos);
+    EXPECT_TRUE(Logged("#1 login accepted for Tuvako01"));
+    EXPECT_TRUE(Logged("#1 < Log^4711^Tuvako01^-^0^V-88;Timeout"));
+    EXPECT_TRUE(Logged("scenario passed"));
 }
 
-TEST_F(SimulatorTest, ARecordOtherThanTheExpectedOneFailsNamingTheLineAndBothRecords) {
-    auto runner = Runner("ignore Moi^*\nexpect Crd^x^\n");
-    runner->Start();
+// A scenario, the records the terminal sends after its login, and the failure it must report.
+using Failing = std::tuple<const char*, std::vector<AnsiString>, const char*>;
+class ScenarioFailure : public SimulatorTest, public ::testing::WithParamInterface<Failing> {};
+
+TEST_P(ScenarioFailure, NamesTheLineAndWhatHappened) {
+    const auto& [scenario, records, failure] = GetParam();
+    auto runner = Runner(scenario);
     StandInTerminal terminal(server_.Port());
-    ASSERT_TRUE(test::WaitUntil([&] { return terminal.received.size() == 1u; }));
-    terminal.Send("Crd^y^");
+    ASSERT_TRUE(test::WaitUntil([&] { return !terminal.received.empty(); }));
+    for (const AnsiString& record : records) terminal.Send(record);
     ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
-    EXPECT_FALSE(runner->Passed());
-    EXPECT_EQ(runner->Failure(), "line 2: expected \"Crd^x^\", received \"Crd^y^\"");
+    EXPECT_EQ(runner->Failure(), failure);
 }
 
-TEST_F(SimulatorTest, AnExpectationThatNeverComesFailsAfterTheTimeout) {
-    auto runner = Runner("timeout 100ms\nexpect Moi^-^Tuvako01^-^0^KVLNQ^\nexpect Ping^*\n");
-    runner->Start();
-    StandInTerminal terminal(server_.Port());
-    ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
-    EXPECT_EQ(runner->Failure(), "line 3: nothing matching \"Ping^*\" came within 0.1 s");
-}
-
-TEST_F(SimulatorTest, QuietFailsOnARecordUnlessItIsIgnored) {
-    auto runner =
-        Runner("ignore Moi^*\nignore Ping^*\nquiet 300ms\nprint first quiet over\nquiet 5\n");
-    runner->Start();
-    StandInTerminal terminal(server_.Port());
-    ASSERT_TRUE(test::WaitUntil([&] { return terminal.received.size() == 1u; }));
-    terminal.Send("Ping^-^Tuvako01^-^0^Ping^");
-    // The first quiet time passes with only an ignored record in it.
-    ASSERT_TRUE(
-        test::WaitUntil([&] { return Output().find("-- first quiet over") != std::string::npos; }));
-    EXPECT_FALSE(runner->Done());
-    terminal.Send("Crd^late^");
-    ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
-    EXPECT_EQ(runner->Failure(), "line 5: expected quiet, received \"Crd^late^\"");
-}
+INSTANTIATE_TEST_SUITE_P(
+    SimulatorTest, ScenarioFailure,
+    ::testing::Values(Failing{"ignore Moi^*\nexpect Crd^x^\n",
+                              {"Crd^y^"},
+                              "line 2: expected \"Crd^x^\", received \"Crd^y^\""},
+                      Failing{"timeout 100ms\nexpect Moi^-^Tuvako01^-^0^KVLNQ^\nexpect Ping^*\n",
+                              {},
+                              "line 3: nothing matching \"Ping^*\" came within 0.1 s"},
+                      // An ignored record does not break the quiet time.
+                      Failing{"ignore Moi^*\nignore Ping^*\nquiet 30\n",
+                              {"Ping^-^Tuvako01^-^0^Ping^", "Crd^late^"},
+                              "line 3: expected quiet, received \"Crd^late^\""}));
 
 TEST_F(SimulatorTest, AWrongPasswordIsRefusedAndTheConnectionClosed) {
     StandInTerminal terminal(server_.Port(), "WRONG");
-    ASSERT_TRUE(test::WaitUntil(
-        [&] { return terminal.socket_.state() == QAbstractSocket::UnconnectedState; }));
-    EXPECT_NE(Output().find("#1 login refused: wrong password"), std::string::npos);
+    ASSERT_TRUE(test::WaitUntil([&] { return terminal.Closed(); }));
+    EXPECT_TRUE(Logged("#1 login refused: wrong password"));
     EXPECT_TRUE(server_.Connections().empty());
 }
 
@@ -155,20 +130,20 @@ TEST_F(SimulatorTest, ConsoleCommandsReachEveryTerminalOrTheOneNamed) {
     SimConsole console(server_, log_);
     StandInTerminal first(server_.Port());
     StandInTerminal second(server_.Port());
-    ASSERT_TRUE(test::WaitUntil([&] { return server_.Connections().size() == 2u; }));
-    ASSERT_TRUE(test::WaitUntil([&] { return server_.Connections()[1]->LoggedIn(); }));
+    ASSERT_TRUE(test::WaitUntil([&] {
+        return server_.Connections().size() == 2u && server_.Connections()[1]->LoggedIn();
+    }));
     console.Execute("swipe 2");
-    ASSERT_TRUE(test::WaitUntil([&] { return first.received.size() == 2u; }));
-    ASSERT_TRUE(test::WaitUntil([&] { return second.received.size() == 2u; }));
+    ASSERT_TRUE(test::WaitUntil(
+        [&] { return first.received.size() == 2u && second.received.size() == 2u; }));
     EXPECT_EQ(MessageComposer::SplitFields(first.received[1])[10], "Pekka M\xE4kinen");
     console.Execute("#2 greet");
     ASSERT_TRUE(test::WaitUntil([&] { return second.received.size() == 3u; }));
     EXPECT_EQ(MessageComposer::SplitFields(second.received[2])[7], "Pekka");
     console.Execute("expect x");
     console.Execute("sned");
-    const std::string output = Output();
-    EXPECT_NE(output.find("console: \"expect\" works only in a scenario file"), std::string::npos);
-    EXPECT_NE(output.find("console: unknown command \"sned\""), std::string::npos);
+    EXPECT_TRUE(Logged("console: \"expect\" works only in a scenario file"));
+    EXPECT_TRUE(Logged("console: unknown command \"sned\""));
     EXPECT_EQ(first.received.size(), 2u);
 }
 
@@ -196,20 +171,16 @@ TEST_F(SimulatorTest, OfflineDropsTheTerminalsAndOnlineListensAgainOnTheSamePort
         "accept\n"
         "expect-like Moi^*\n"
         "reset\n");
-    runner->Start();
     StandInTerminal first(server_.Port());
-    ASSERT_TRUE(test::WaitUntil([&] {
-        return first.socket_.state() == QAbstractSocket::UnconnectedState;
-    })) << Output();
+    ASSERT_TRUE(test::WaitUntil([&] { return first.Closed(); }));
     EXPECT_FALSE(server_.IsListening());
     QString error;
     ASSERT_TRUE(server_.GoOnline(&error)) << error.toStdString();
     StandInTerminal second(server_.Port());
     ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
     EXPECT_TRUE(runner->Passed()) << runner->Failure();
-    ASSERT_TRUE(test::WaitUntil(
-        [&] { return second.socket_.state() == QAbstractSocket::UnconnectedState; }));
-    EXPECT_NE(Output().find("#2 reset by the simulator"), std::string::npos) << Output();
+    ASSERT_TRUE(test::WaitUntil([&] { return second.Closed(); }));
+    EXPECT_TRUE(Logged("#2 reset by the simulator"));
 }
 
 }  // namespace

@@ -1,25 +1,78 @@
-// The main window's server session on a real socket against a server in the test process.
-#include "LoopbackServer.h"
-#include "SessionProbe.h"
+// The main window's server session on a real socket against a server in the test process, and
+// its log pane over a long run.
 #include "WaitUntil.h"
 #include "app/Main.h"
+#include "cipher/LineCipher.h"
+#include "net/TWSocket.h"
 #include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
+#include "settings/TOvcTimerPool.h"
 #include "support/FakeTickClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <QPlainTextEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextDocument>
 
 #include <memory>
 
 namespace tuvako {
+
+// The window names this class its friend.
+class SessionProbe {
+public:
+    TWSocket* Socket() const { return w.Socket; }
+    bool Connected() const { return w.Socket && w.Socket->State() == wsConnected; }
+    TOvcTimerPool& TimerPool() const { return *w.OvcTimerPool; }
+    int KeepAliveTrigger() const { return w.KeepAliveTrigger; }
+    QPlainTextEdit& Memo() const { return *w.findChild<QPlainTextEdit*>("Memo"); }
+    std::string Log() const { return Memo().toPlainText().toStdString(); }
+    void SendPing() { w.SendPing(); }
+    void SessionConnected(TCustomWSocket* s, std::uint16_t e) { w.SessionConnected(s, e); }
+    void SessionClosed(TCustomWSocket* s, std::uint16_t e) { w.SessionClosed(s, e); }
+
+    TfrmTuvakoMain& w;
+};
+
 namespace {
 
-std::size_t Occurrences(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-    return count;
-}
+// A message server on 127.0.0.1 that keeps every line it receives, deciphered.
+struct LoopbackServer {
+    LoopbackServer() {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connections.push_back(socket);
+                QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
+                    pending += socket->readAll().toStdString();
+                    for (std::size_t end; (end = pending.find("\r\n")) != std::string::npos;) {
+                        records.push_back(DecipherLine(pending.substr(0, end)));
+                        pending.erase(0, end + 2);
+                    }
+                });
+            }
+        });
+    }
+    // Sends on the newest connection, enciphered unless it is the login prompt.
+    void Send(const std::string& text) {
+        const std::string line = text == "Login:" ? text : EncipherLine(text);
+        connections.back()->write(QByteArray::fromStdString(line + "\r\n"));
+    }
+    std::size_t Open() const {
+        return std::count_if(connections.begin(), connections.end(), [](const QTcpSocket* s) {
+            return s->state() == QAbstractSocket::ConnectedState;
+        });
+    }
+
+    QTcpServer server;
+    std::vector<QTcpSocket*> connections;
+    std::vector<std::string> records;
+    std::string pending;
+};
+
+const std::vector<std::string> kMoi = {"Moi^-^Tuvako01^-^0^KVLNQ^"};
 
 class Session : public ::testing::Test {
 protected:
@@ -29,14 +82,14 @@ protected:
         SetExecutableFileForTesting({});
     }
 
-    // Starts a terminal whose "MessageSrv" section points at the test's server (or at `port`)
-    // with "PingTime" 1, followed by `extra` lines of that section.
+    // A terminal whose "MessageSrv" section points at the test's server (or at `port`) with
+    // "PingTime" 1 and the `extra` lines.
     void Start(const std::string& extra = "Use=Yes\n", std::string port = {}) {
-        if (port.empty()) port = std::to_string(server.Port());
+        if (port.empty()) port = std::to_string(server.server.serverPort());
         dir.Write("Selvaro.ini",
                   "[MessageSrv]\nServerAddress=127.0.0.1\nPingTime=1\nPort=" + port + "\n" + extra);
         window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
-        probe = std::make_unique<SessionProbe>(*window);
+        probe = std::make_unique<SessionProbe>(SessionProbe{*window});
     }
 
     // Lets `milliseconds` pass on the timer pool's clock and runs its tick.
@@ -46,22 +99,40 @@ protected:
     }
 
     bool LogHas(const std::string& text) const { return probe->Log().find(text) != npos; }
+    std::size_t LogCount(const std::string& text) const {
+        const std::string log = probe->Log();
+        std::size_t count = 0;
+        for (auto at = log.find(text); at != npos; at = log.find(text, at + 1)) ++count;
+        return count;
+    }
+    bool ConnectedAs(std::size_t accepted) const {
+        return probe->Connected() && server.connections.size() == accepted;
+    }
 
     static constexpr auto npos = std::string::npos;
     test::FakeTickClock clock;  // first: the timer pool reads it from start-up on
     test::TempDir dir;
-    test::LoopbackServer server;
+    LoopbackServer server;
     std::unique_ptr<TfrmTuvakoMain> window;
     std::unique_ptr<SessionProbe> probe;
 };
 
-TEST_F(Session, NothingIsSentOnConnectingAndTheLoginPromptIsAnswered) {
+TEST_F(Session, OnlyTheLoginPromptIsAnsweredAndAfterAServerCloseTheNextRecordReopens) {
     Start();
-    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected() && server.Accepted() == 1; }));
+    ASSERT_TRUE(test::WaitUntil([&] { return ConnectedAs(1); }));
     EXPECT_TRUE(LogHas("> Session connected."));
     server.Send("Login:");
-    ASSERT_TRUE(test::WaitUntil([&] { return !server.Records().empty(); }));
-    EXPECT_EQ(server.Records(), std::vector<std::string>{"Moi^-^Tuvako01^-^0^KVLNQ^"});
+    ASSERT_TRUE(test::WaitUntil([&] { return !server.records.empty(); }));
+    EXPECT_EQ(server.records, kMoi);  // nothing went out before the prompt
+
+    server.connections.back()->disconnectFromHost();
+    ASSERT_TRUE(test::WaitUntil([&] { return LogHas("> Session closed."); }));
+    EXPECT_EQ(probe->Socket(), nullptr);
+    probe->SendPing();  // dropped; it opens a new session instead
+    ASSERT_TRUE(test::WaitUntil([&] { return ConnectedAs(2); }));
+    server.Send("Login:");
+    ASSERT_TRUE(test::WaitUntil([&] { return server.records.size() == 2; }));
+    EXPECT_EQ(server.records[1], kMoi[0]);
 }
 
 TEST_F(Session, APingGoesOutAfterPingTimeOfSilenceAndEveryLinePostponesIt) {
@@ -72,47 +143,30 @@ TEST_F(Session, APingGoesOutAfterPingTimeOfSilenceAndEveryLinePostponesIt) {
     ASSERT_TRUE(test::WaitUntil([&] { return LogHas("Rcv: Crd^too^few^fields"); }));
     Tick(900);  // 1800 ms since the connection, but only 900 since the line
     Tick(200);
-    ASSERT_TRUE(test::WaitUntil([&] { return !server.Records().empty(); }));
+    ASSERT_TRUE(test::WaitUntil([&] { return !server.records.empty(); }));
     // Had an earlier tick sent one, it would stand first.
-    EXPECT_EQ(server.Records(), std::vector<std::string>{"Ping^-^Tuvako01^-^0^Ping^"});
-}
-
-TEST_F(Session, ARefusedConnectionIsLoggedClosedAndTriedAgainAtTheNextTick) {
-    server.StopListening();
-    Start();
-    ASSERT_TRUE(test::WaitUntil([&] { return LogHas("> Session closed."); }));
-    const std::string log = probe->Log();
-    EXPECT_LT(log.find("> Can't connect. Error #10061"), log.find("> Session closed."));
-    EXPECT_EQ(probe->Socket(), nullptr);
-    Tick(1000);
-    EXPECT_NE(probe->Socket(), nullptr);  // a new attempt, the Ping dropped
-    ASSERT_TRUE(
-        test::WaitUntil([&] { return Occurrences(probe->Log(), "> Session closed.") == 2; }));
-    EXPECT_EQ(Occurrences(probe->Log(), "Snd: "), 0u);
+    EXPECT_EQ(server.records, std::vector<std::string>{"Ping^-^Tuvako01^-^0^Ping^"});
 }
 
 TEST_F(Session, AFailureToStartConnectingIsLoggedAndTheNextSendMakesANewSocket) {
-    // No port at all: the socket refuses to start, before any network traffic.
-    Start("Use=Yes\n", " ");
+    Start("Use=Yes\n", " ");  // no port: the socket refuses to start, before any traffic
     EXPECT_TRUE(LogHas("> Unabled to connect: ESocketException: Connect: No Port Specified"))
         << probe->Log();
     TWSocket* first = probe->Socket();
     ASSERT_NE(first, nullptr);  // it stays, unconnected
     probe->SendPing();
     EXPECT_NE(probe->Socket(), first);
-    EXPECT_EQ(Occurrences(probe->Log(), "> Unabled to connect:"), 2u);
+    EXPECT_EQ(LogCount("> Unabled to connect:"), 2u);
 }
 
 TEST_F(Session, ASocketReleasedWhileConnectingLeavesTheNewOneAlone) {
     Start();
     // A record due before the first attempt ended: that socket is released, a new one starts.
     probe->SendPing();
-    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected(); }));
     // Both attempts reached the server; the released one is gone once its end is seen there.
-    ASSERT_TRUE(test::WaitUntil([&] { return server.Accepted() == 2 && server.Open() == 1; }));
-    EXPECT_EQ(Occurrences(probe->Log(), "> Session connected."), 1u) << probe->Log();
+    ASSERT_TRUE(test::WaitUntil([&] { return ConnectedAs(2) && server.Open() == 1; }));
+    EXPECT_EQ(LogCount("> Session connected."), 1u) << probe->Log();
     EXPECT_FALSE(LogHas("Session closed."));
-    EXPECT_TRUE(probe->Connected());
 
     // A late report from a socket that is not the current one changes nothing.
     TWSocket released;
@@ -122,19 +176,6 @@ TEST_F(Session, ASocketReleasedWhileConnectingLeavesTheNewOneAlone) {
     EXPECT_FALSE(LogHas("Can't connect") || LogHas("Session closed."));
 }
 
-TEST_F(Session, AfterTheServerClosesTheNextRecordIsDroppedAndReopensTheSession) {
-    Start();
-    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected() && server.Accepted() == 1; }));
-    server.CloseNewest();
-    ASSERT_TRUE(test::WaitUntil([&] { return LogHas("> Session closed."); }));
-    EXPECT_EQ(probe->Socket(), nullptr);
-    probe->SendPing();
-    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected() && server.Accepted() == 2; }));
-    server.Send("Login:");
-    ASSERT_TRUE(test::WaitUntil([&] { return !server.Records().empty(); }));
-    EXPECT_EQ(server.Records(), std::vector<std::string>{"Moi^-^Tuvako01^-^0^KVLNQ^"});
-}
-
 TEST_F(Session, WithTheServerLinkOffNoSocketIsMadeAndNothingIsSent) {
     Start("Use=y\n");
     probe->SendPing();
@@ -142,7 +183,15 @@ TEST_F(Session, WithTheServerLinkOffNoSocketIsMadeAndNothingIsSent) {
     EXPECT_EQ(probe->Socket(), nullptr);
     EXPECT_EQ(probe->KeepAliveTrigger(), -1);
     EXPECT_FALSE(LogHas("Snd: "));
-    EXPECT_FALSE(test::WaitUntil([&] { return server.Accepted() > 0; }, 100));
+    EXPECT_FALSE(test::WaitUntil([&] { return !server.connections.empty(); }, 100));
+}
+
+TEST_F(Session, TheLogPaneKeepsNoUndoHistoryOfTheLinesItAddsAndDrops) {
+    Start("Use=y\n");
+    // Found by scripts/soak.sh: the history grew by 2.7 MB per thousand customers.
+    for (int line = 0; line < 2000; ++line) window->AddLog("Rcv: a line of the server");
+    EXPECT_LE(probe->Memo().document()->blockCount(), 401);
+    EXPECT_EQ(probe->Memo().document()->availableUndoSteps(), 0);
 }
 
 }  // namespace
