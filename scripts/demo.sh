@@ -13,7 +13,7 @@ if [[ ${1:-} == --seconds ]]; then
     seconds=$2
     shift 2
 fi
-scripts/setup.sh
+scripts/setup.sh tuvako tuvako-sim
 root=$PWD
 run=$root/run
 mkdir -p "$run/screenshots"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds.
-#   scripts/setup.sh [--sanitize]     build into build/ (or build-asan/ with the sanitizers)
+#   scripts/setup.sh [--sanitize] [TARGET ...]
+# builds into build/ (or build-asan/ with the sanitizers); everything, or only the targets named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,6 +30,9 @@ options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [[ ${1:-} == --sanitize ]]; then
     build_dir=build-asan
     options=(-DCMAKE_BUILD_TYPE=Debug -DTUVAKO_SANITIZE=ON -DTUVAKO_BENCHMARKS=OFF)
+    shift
 fi
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
 cmake -S . -B "$build_dir" -G Ninja "${options[@]}" >/dev/null
-cmake --build "$build_dir" -j2
+cmake --build "$build_dir" -j2 "${targets[@]}"

@@ -3,7 +3,7 @@
 #include "app/ExceptionLogSink.h"
 #include "app/Main.h"
 #include "app/ScreenshotRecorder.h"
-#include "app/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 #include "app/Texts.h"
 #include "app/TuvakoApplication.h"
 

@@ -3,7 +3,7 @@
 #include "app/ExceptionLogSink.h"
 #include "app/ScreenshotRecorder.h"
 #include "app/TOvcLabel.h"
-#include "app/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 #include "app/TuvakoApplication.h"
 #include "platform/Cp1252.h"
 #include "platform/Exception.h"
