@@ -96,7 +96,7 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
     logi->trigger();
     EXPECT_TRUE(logi->isChecked());
     for (const char* line :
-         {"Tuvako 1.0.0", "Session connected.", "Rcv: Login:", "Snd: Moi^^Tuvako01^-^0^KVLNQ^"})
+         {"Tuvako 1.0.0", "Session connected.", "Rcv: Login:", "Snd: Moi^-^Tuvako01^-^0^KVLNQ^"})
         window->AddLog(line);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Memo()->geometry() == QRect(1, 667, 1022, 100); }));
     EXPECT_EQ(PixelOfWindow({10, 60}), 0x004080u);
