@@ -20,28 +20,17 @@ mkdir -p "$run/screenshots"
 cp build/bin/tuvako "$run/"
 
 # The simulator takes a free port (or TUVAKO_PORT) and names it on its first line.
-sim_log=$run/simulator.log
-: >"$sim_log"  # there before the port is looked for in it
-build/bin/tuvako-sim --listen "127.0.0.1:${TUVAKO_PORT:-0}" --demo --interval 8 --no-console \
-    >"$sim_log" 2>&1 &
-sim_pid=$!
+source scripts/simulator.sh
+sim_pid=
 tail_pid=
 cleanup() {
     [[ -n $tail_pid ]] && kill "$tail_pid" 2>/dev/null
-    kill "$sim_pid" 2>/dev/null || true
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
+    true
 }
 trap cleanup EXIT
-port=
-for _ in $(seq 50); do
-    port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$sim_log")
-    [[ -n $port ]] && break
-    sleep 0.1
-done
-if [[ -z $port ]]; then
-    cat "$sim_log" >&2
-    echo "The simulator did not start." >&2
-    exit 1
-fi
+sim_log=$run/simulator.log
+start_simulator "$sim_log" --listen "127.0.0.1:${TUVAKO_PORT:-0}" --demo --interval 8 --no-console
 tail -n +1 -f "$sim_log" | sed -u 's/^/simulator | /' &
 tail_pid=$!
 

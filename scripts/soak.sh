@@ -41,24 +41,18 @@ repeat $blocks
 end
 SCENARIO
 
-sim_log=$run/simulator.log
-: >"$sim_log"  # there before the port is looked for in it
-"$build/bin/tuvako-sim" --listen 127.0.0.1:0 --scenario "$run/soak.txt" --no-console \
-    >"$sim_log" 2>&1 &
-sim_pid=$!
+source scripts/simulator.sh
+sim_pid=
 terminal_pid=
 cleanup() {
     [[ -n $terminal_pid ]] && kill "$terminal_pid" 2>/dev/null
-    kill "$sim_pid" 2>/dev/null || true
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
+    true
 }
 trap cleanup EXIT
-port=
-for _ in $(seq 50); do
-    port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$sim_log")
-    [[ -n $port ]] && break
-    sleep 0.1
-done
-[[ -n $port ]] || { cat "$sim_log" >&2; exit 1; }
+sim_log=$run/simulator.log
+TUVAKO_BUILD_DIR=$build start_simulator "$sim_log" --listen 127.0.0.1:0 --scenario "$run/soak.txt" \
+    --no-console
 printf '[MessageSrv]\nPort=%s\nUse=Yes\nPingTime=1\n[Tuvako01]\nButtonShowTime=60\n' "$port" \
     >"$run/Selvaro.ini"
 QT_QPA_PLATFORM=offscreen "$run/tuvako" </dev/null >"$run/terminal.log" 2>&1 &
