@@ -17,6 +17,8 @@ TCustomLineWSocket::~TCustomLineWSocket() {
 void TCustomLineWSocket::SetLineMode(bool on) {
     if (on == lineMode_) return;
     lineMode_ = on;
+    // Bytes held while line mode was off were never searched for a terminator.
+    if (on) rescanFromFront_ = true;
     if (buffer_.Count() > 0 || pending_ > 0) PostToWindow(WM_WSOCKET_LINE_RETRIGGER, 0, 0);
 }
 

@@ -53,8 +53,8 @@ private:
     ReceiveBuffer buffer_;
     int pending_ = 0;         // length of the line at the front that the handler may read
     bool lineFound_ = false;  // the current pass found a line
-    bool rescanFromFront_ =
-        false;  // a pass ended in an exception: held bytes were not all searched
+    // Held bytes were not all searched: a pass ended in an exception, or line mode came on.
+    bool rescanFromFront_ = false;
     unsigned connectionEpoch_ = 0;  // moves on when the end of a connection releases the buffer
 };
 

@@ -138,7 +138,8 @@ TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConne
     std::vector<AnsiString> errors;
     client.socket->OnError = [&](TCustomWSocket*, const AnsiString& m) { errors.push_back(m); };
     EXPECT_EQ(client.socket->SendText("x"), -1);
-    EXPECT_EQ(errors, std::vector<AnsiString>{"Error 10057 in function Send\r\nSocket is not connected"})
+    EXPECT_EQ(errors,
+              std::vector<AnsiString>{"Error 10057 in function Send\r\nSocket is not connected"})
         << "errors go to OnError instead of raising when it is assigned";
 }
 
@@ -352,6 +353,22 @@ TEST_F(LineAssembly, AHandlerMayReadNothingReadALineInPiecesOrLeaveLineMode) {
         client.socket->Close();
         Connected();
     }
+}
+
+TEST_F(LineAssembly, LinesHeldWhileLineModeWasOffAreSplitWhenItComesBackOn) {
+    std::string events;
+    client.socket->OnDataAvailable = [&](TCustomWSocket* s, std::uint16_t) {
+        if (!client.socket->LineMode()) return;  // takes nothing while line mode is off
+        if (events.empty()) {
+            events = "off|";
+            return client.socket->SetLineMode(false);
+        }
+        events += s->ReceiveText() + "|";
+    };
+    Read("abc\r\nxy\r\n");
+    client.socket->SetLineMode(true);
+    HandlePostedMessages();
+    EXPECT_EQ(events, "off|abc\r\n|xy\r\n|");
 }
 
 }  // namespace
