@@ -49,7 +49,8 @@ bool WSocketIsDottedIP(const AnsiString& text) {
                 return false;
             number = 0;
         } else {
-            if (text.find_first_not_of(' ', i) != AnsiString::npos) return false;
+            // Any other character ends the number; only blanks may come after it.
+            if (text.find_first_not_of(' ', i + 1) != AnsiString::npos) return false;
             break;
         }
     }

@@ -21,7 +21,7 @@ std::uint16_t WSocketResolvePort(const AnsiString& port, const AnsiString& proto
 int WSocketResolveProto(const AnsiString& proto);
 
 // The dotted-address test: exactly three dots between decimal numbers of at most 255, blanks
-// allowed before and after.
+// allowed before; after the last number one character of any kind, then only blanks.
 bool WSocketIsDottedIP(const AnsiString& text);
 
 }  // namespace tuvako

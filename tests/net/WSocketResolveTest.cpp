@@ -15,11 +15,11 @@ using test::FakeSocketsApi;
 
 TEST(WSocketIsDottedIP, AcceptsExactlyFourNumbersOfAtMost255) {
     for (const char* dotted :
-         {"127.0.0.1", "  10.1.2.3", "10.1.2.3  ", "255.255.255.255", "0.0.0.0"})
+         {"127.0.0.1", "  10.1.2.3", "10.1.2.3  ", "255.255.255.255", "0.0.0.0", "1.2.3.4x "})
         EXPECT_TRUE(WSocketIsDottedIP(dotted)) << dotted;
     for (const char* other :
          {"", "server", ".1.2.3", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1.2.3.256", "1..2.3",
-          "1.2.3.", "1.2.3.4x", "1.2.3.4 x", "1.2.3.99999999999"})
+          "1.2.3.", "1.2.3.4xy", "1.2.3.4 x", "1.2.3.99999999999"})
         EXPECT_FALSE(WSocketIsDottedIP(other)) << other;
 }
 
@@ -38,7 +38,8 @@ TEST(WSocketResolveHost, ConvertsDottedTextWithoutALookupLooksNamesUpAndRejectsT
              {"1.2.3", "Cannot convert host address '1.2.3', Error #11001"},  // looked up
              {"", "'' Invalid Hostname."},
              {longName, "'" + longName + "' Invalid Hostname."},
-             {"255.255.255.255 ", "'255.255.255.255 ' Invalid IP address."}})
+             {"255.255.255.255 ", "'255.255.255.255 ' Invalid IP address."},
+             {"1.2.3.4x", "'1.2.3.4x' Invalid IP address."}})  // not looked up
         EXPECT_EQ(FailureOf([&] { WSocketResolveHost(host); }), "WSocketResolveHost: " + failure);
 }
 
