@@ -83,8 +83,14 @@ void TfrmTuvakoMain::RestartKeepAlive() {
 void TfrmTuvakoMain::KeepAliveTick(TOvcTimerPool* sender, int handle, std::uint32_t, std::int32_t) {
     sender->SetTriggerEnabled(handle, false);
     if (!UseServer) return;
-    // With no connection this opens a new session instead, and the Ping is dropped.
-    SendPing();
+    // With no connection this opens a new session instead, and the Ping is dropped. A send
+    // that fails still leaves the trigger running: its ticks are what reopen a lost session.
+    try {
+        SendPing();
+    } catch (...) {
+        sender->SetTriggerEnabled(handle, true);
+        throw;
+    }
     sender->SetTriggerEnabled(handle, true);
 }
 

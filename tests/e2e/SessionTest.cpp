@@ -1,9 +1,12 @@
 // The main window's server session on a real socket against a server in the test process, and
 // its log pane over a long run.
 #include "WaitUntil.h"
+#include "app/LineTransport.h"
 #include "app/Main.h"
 #include "cipher/LineCipher.h"
+#include "net/ESocketException.h"
 #include "net/TWSocket.h"
+#include "platform/ExceptionReporter.h"
 #include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
@@ -174,6 +177,28 @@ TEST_F(Session, ASocketReleasedWhileConnectingLeavesTheNewOneAlone) {
     probe->SessionClosed(&released, 0);
     EXPECT_TRUE(probe->Connected());
     EXPECT_FALSE(LogHas("Can't connect") || LogHas("Session closed."));
+}
+
+TEST_F(Session, APingWhoseSendFailsIsReportedAndTheNextTickStillSendsOne) {
+    struct FailingLink : LineTransport {
+        bool IsConnected() const override { return true; }
+        void Open() override {}
+        void SendText(const AnsiString&) override {
+            ++sends;
+            throw ESocketException("Error 10055 in function TryToSend failed");
+        }
+        int sends = 0;
+    } link;
+    std::vector<AnsiString> reports;
+    auto previous = ExceptionReporter::SetSink([&](const AnsiString& r) { reports.push_back(r); });
+    Start();
+    window->SetLineTransport(&link);
+    Tick(1000);
+    Tick(1000);
+    window->SetLineTransport(nullptr);
+    ExceptionReporter::SetSink(previous);
+    EXPECT_EQ(link.sends, 2);
+    EXPECT_EQ(reports.size(), 2u);
 }
 
 TEST_F(Session, WithTheServerLinkOffNoSocketIsMadeAndNothingIsSent) {
