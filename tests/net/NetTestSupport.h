@@ -68,12 +68,10 @@ struct LoggedSocket {
             if (onLine) onLine(line);
         };
     }
-    void Configure(const AnsiString& port) {
-        socket->SetProto("tcp");
+    void Configure(const AnsiString& port) {  // protocol "tcp" and line end CR LF by default
         socket->SetPort(port);
         socket->SetAddr("127.0.0.1");
         socket->SetLineMode(true);
-        socket->SetLineEnd("\r\n");
     }
 
     QObject owner;

@@ -32,8 +32,8 @@ protected:
 TEST_F(SocketOverLoopback, LinesTravelBothWaysSeveralInOneReadEmptyOrWithLoneCrAndLf) {
     client.socket->SendText("Moi^-^Tuvako01^-^0^KVLNQ^\r\n");
     client.socket->SendText("Ping\r\n");
-    EXPECT_TRUE(PumpUntil(
-        [&] { return server.Received() == "Moi^-^Tuvako01^-^0^KVLNQ^\r\nPing\r\n"; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return server.Received() == "Moi^-^Tuvako01^-^0^KVLNQ^\r\nPing\r\n"; }));
     server.Write("Login:\r\n\r\na\rb\nc\r\n");
     EXPECT_TRUE(WaitForLog({"line Login:\r\n", "line \r\n", "line a\rb\nc\r\n"}));
 }
@@ -110,7 +110,6 @@ TEST(SocketOverLoopbackRefused, AClosedPortIsReportedAsRefusedThenClosed) {
     client.socket->Connect();
     ASSERT_TRUE(PumpUntil([&] { return client.log.size() >= 2; }));
     EXPECT_EQ(client.log, (Log{"connected 10061", "closed 0"}));
-    EXPECT_EQ(client.socket->State(), wsClosed);
 }
 
 }  // namespace

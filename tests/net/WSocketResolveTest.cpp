@@ -1,3 +1,4 @@
+// Endpoint resolution, the dotted-address test, and the library's start and stop.
 #include "NetTestSupport.h"
 #include "net/WSocketLibrary.h"
 #include "net/WSocketResolve.h"
@@ -46,17 +47,17 @@ TEST(WSocketResolveHost, ConvertsDottedTextWithoutALookupLooksNamesUpAndRejectsT
 TEST(WSocketResolvePort, ReadsLeadingDigitsIntoSixteenBitsAndLooksUpServices) {
     FakeSocketsApi net;
     net.services["telnet"] = 23;
-    EXPECT_EQ(WSocketResolvePort("40201", "tcp"), 40201);
-    EXPECT_EQ(WSocketResolvePort("70000", "tcp"), 4464);
-    EXPECT_EQ(WSocketResolvePort("80abc", "tcp"), 80);
-    EXPECT_EQ(WSocketResolvePort("telnet", "tcp"), 23);
-    EXPECT_EQ(FailureOf([] { WSocketResolvePort("nosuch", "tcp"); }),
-              "WSocketResolvePort: Cannot convert port 'nosuch', Error #11004");
-    for (const AnsiString& port : {AnsiString(), AnsiString(32, '1')})
-        EXPECT_EQ(FailureOf([&] { WSocketResolvePort(port, "tcp"); }),
-                  "WSocketResolvePort: Invalid Port.");
-    EXPECT_EQ(FailureOf([] { WSocketResolvePort("80", ""); }),
-              "WSocketResolvePort: Invalid Proto.");
+    for (const auto& [port, number] : std::vector<std::pair<AnsiString, int>>{
+             {"40201", 40201}, {"70000", 4464}, {"80abc", 80}, {"telnet", 23}})
+        EXPECT_EQ(WSocketResolvePort(port, "tcp"), number) << port;
+    for (const auto& [port, proto, failure] :
+         std::vector<std::tuple<AnsiString, AnsiString, std::string>>{
+             {"nosuch", "tcp", "Cannot convert port 'nosuch', Error #11004"},
+             {"", "tcp", "Invalid Port."},
+             {AnsiString(32, '1'), "tcp", "Invalid Port."},
+             {"80", "", "Invalid Proto."}})
+        EXPECT_EQ(FailureOf([&] { WSocketResolvePort(port, proto); }),
+                  "WSocketResolvePort: " + failure);
 }
 
 TEST(WSocketResolveProto, KnowsTheThreeNamesNumbersAndLooksUpTheRest) {
