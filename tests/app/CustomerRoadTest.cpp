@@ -1,11 +1,12 @@
-// The road of one customer on enciphered lines: card, choices, a press or the clear button or
-// the time-out on the fake clock, and the records each sends.
+// The road of one customer on enciphered lines (card, choices, a press or the clear button or the
+// time-out on the fake clock, and the records each sends), and the lines and messages off it.
 #include "RoadFixture.h"
 
 namespace tuvako {
 namespace {
 
 using CustomerRoad = RoadFixture;
+using MessageHandling = RoadFixture;
 
 const AnsiString kTimeout = "Log^4711^Tuvako01^-^0^V-88;Timeout: Valintaa ei tehty!^SaveLogi^^";
 
@@ -90,6 +91,100 @@ TEST_F(CustomerRoad, TimeoutWaitsForAListAndReportsTheCustomerEvenAfterAChoice) 
     Elapse(60000);
     EXPECT_EQ(transport.sent.size(), 2u);
     ExpectWaitingScreen();
+}
+
+TEST_F(MessageHandling, LoginPromptIsAnsweredInPlainOnlyWhileTheLinkIsUp) {
+    Start("Number=12\n");
+    // Another case or a trailing blank is cipher text, deciphered into something unreadable.
+    for (const char* line : {"Login:\r\n", "login:\r\n", "Login:\r\n", "Login: \r\n"})
+        transport.Deliver(line);
+    const AnsiString login = "Moi^-^Tuvako12^-^0^KVLNQ^";
+    EXPECT_EQ(Sent(), (Records{login, login}));
+    EXPECT_EQ(transport.sent[0], transport.sent[1]);  // each line keyed afresh
+    EXPECT_TRUE(Log().contains("> Rcv: Login:\n"));
+    EXPECT_TRUE(Log().contains(ToQString("> Snd: " + login)));
+    // While the link is down a record asks for a new session and is dropped unlogged; while
+    // it is off nothing is asked.
+    transport.connected = false;
+    transport.Deliver("Login:\r\n");
+    EXPECT_EQ(transport.openRequests, 1);
+    road->SetUseServer(false);
+    transport.connected = true;
+    transport.Deliver("Login:\r\n");
+    EXPECT_EQ(transport.openRequests, 1);
+    EXPECT_EQ(transport.sent.size(), 2u);
+    EXPECT_EQ(Log().count("Snd:"), 2);
+}
+
+TEST_F(MessageHandling, ShortLinesAreIgnoredAndShortMessagesReadMissingFieldsAsEmpty) {
+    Start();
+    Receive({"Crd^a^b^c^d"});  // fewer than six fields: logged only
+    EXPECT_TRUE(Log().contains("> Rcv: Crd^a^b^c^d"));
+    EXPECT_EQ(Headline(), kWaiting);
+    // The validity text by card kind, from cards without a note (so nothing is reported).
+    const std::pair<AnsiString, AnsiString> validity[] = {
+        {"1", "Kortti. Voimassa asti: "},
+        {"2^^7", "Kortti. J\xE4ljell\xE4: 7"},
+        {"3^1.1.27^^1", "Kortti. Saldo: 1 Voimassa asti: 1.1.27"},
+        {"4^1.1.27", "Kortti"}};
+    for (const auto& [fields, text] : validity) {
+        Receive({"Crd^1^2^3^4^5^OK^^^^^Kortti^" + fields});
+        EXPECT_EQ(Box("EdtKoTiedot"), text) << fields;
+    }
+    Receive({"Crd^1^2^3^4^5^OK"});
+    EXPECT_EQ(Headline(), "Valitse listasta!");
+    EXPECT_EQ(road->PendingCustomer(), "2^5^^^");
+    EXPECT_EQ(Box("EdtKoTiedot"), "");
+    // Other kinds, and button words in another case, change nothing.
+    Receive({kStart, "Buttons^1^2^3^4^BUTTON", "crd^1^2^3^4^5^EI^X", "Buttons^1^2^3^4^start",
+             "Info^1^2^3^4^BUTTON^X^V1^^Info"});
+    EXPECT_EQ(Shown(), (Captions{kClear, ""}));
+    EXPECT_EQ(Headline(), "Valitse listasta!");
+    Receive({"Crd^1^2^3^4^5"});  // no field 6: a card that is not "OK", with an empty text
+    ExpectWaitingScreen();
+    EXPECT_TRUE(transport.sent.empty());
+    transport.Deliver(EncipherLine(AcceptedCard()));  // a last line without its line end
+    EXPECT_EQ(Box("EdtKortti"), "C-1");
+}
+
+TEST_F(MessageHandling, LinesAfterTheWindowClosedChangeNothing) {
+    Start();
+    Receive({AcceptedCard(), kStart});
+    window->close();  // the codes are freed here
+    Receive({AcceptedCard("4712"), ButtonMessage("V1", "Sali")});
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_EQ(road->PendingCustomer(), "4711^K1?A@55#^0^T9^V-88");
+    window.reset();  // once the window is gone its transport reaches nothing
+    Receive({AcceptedCard()});
+    EXPECT_TRUE(transport.sent.empty());
+}
+
+TEST_F(MessageHandling, PendingCustomerCutAt255HasAnEmptyNoteAndIsNeverReported) {
+    Start();
+    AnsiString card = AcceptedCard();
+    card.replace(card.find("K1?A@55#"), 8, AnsiString(300, 'k'));
+    Receive({card});
+    EXPECT_EQ(road->PendingCustomer(), "4711^" + AnsiString(250, 'k'));
+    Receive({kStart});
+    Click(0);  // the clear button: no report, but the screen clears
+    ExpectWaitingScreen();
+    Receive({card, AcceptedCard("4712")});  // the next customer: no report either
+    EXPECT_TRUE(transport.sent.empty());
+}
+
+TEST_F(MessageHandling, RefusedCardChangesOnlyTheHeadlineUntilAGridExists) {
+    Start();
+    Receive({AcceptedCard(), AcceptedCard("4712")});  // no grid yet: no report
+    Receive({"Crd^1^2^3^4^5^EI^X1^16"});
+    EXPECT_EQ(Headline(), "Tervetuloa! (X1) ");
+    EXPECT_EQ(road->PendingCustomer(), "4712^K1?A@55#^0^T9^V-88");
+    Receive({kStart, "Crd^1^2^3^4^5^EI^X1^0"});
+    EXPECT_EQ(Headline(), "Tervetuloa! (X1) " + kWaiting);
+    Receive({"Crd^1^2^3^4^5^EI^X1^5"});
+    EXPECT_EQ(Headline(), "X1" + kWaiting);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(road->PendingCustomer(), "");
+    EXPECT_TRUE(transport.sent.empty());
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(MainStartup, TimerSecondsOfZeroOrLessOrTooManyFallBackToTheirDefaults) {
         WriteConfig("[MessageSrv]\nServerAddress=127.0.0.1\nUse=yes\nPort=" +
                     std::to_string(server.serverPort()) + "\nPingTime=" + seconds);
         Start();
-        EXPECT_TRUE(probe->UseServer());
+        EXPECT_NE(probe->Settings().find(" on "), std::string::npos);
         EXPECT_EQ(probe->TimerPeriod(), period) << seconds;
     }
 }

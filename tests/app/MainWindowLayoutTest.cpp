@@ -3,7 +3,6 @@
 #include "app/TOvcLabel.h"
 
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
@@ -25,22 +24,10 @@ protected:
     QString Text(int index) const {
         return Memo()->document()->findBlockByNumber(index).text().mid(10);
     }
-    // The README shows these pictures: saved when TUVAKO_SCREENSHOT_DIR names a directory.
-    void SavePicture(const char* name) const {
-        const QString directory = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR");
-        if (!directory.isEmpty()) {
-            EXPECT_TRUE(window->grab().save(QDir(directory).filePath(name)));
-        }
-    }
 };
 
 TEST_F(MainWindowLayout, ComponentsStandAtTheirDesignedPlacesWithTheirFontsAndColours) {
-    const struct {
-        const char* name;
-        const char* parent;
-        QRect geometry;
-        int fontPixels;
-    } designed[] = {
+    const struct { const char *name, *parent; QRect geometry; int fontPixels; } designed[] = {
         {"PanelTausta", "frmTuvakoMain", {0, 0, 1024, 768}, 11},
         {"PanelTop", "PanelTausta", {1, 1, 1022, 116}, 11},
         {"PanelValinta", "PanelTausta", {1, 117, 1022, 650}, 11},
@@ -122,16 +109,10 @@ TEST_F(MainWindowLayout, LogLinesGetTheTimeAndCodesAndTheFullPaneDropsTheOldest5
     EXPECT_EQ(Text(351), "402");
     Find<QAction>("mnuClear")->trigger();
     EXPECT_EQ(probe->LogLineCount(), 0);
-    window->AddLog("");
-    EXPECT_EQ(Memo()->document()->firstBlock().text().size(), 10);
 }
 
-TEST_F(MainWindowLayout, MenuOfFourItemsOpensAnywhereOnTheWindow) {
+TEST_F(MainWindowLayout, MenuOpensAnywhereAndSuljeClosesTheWindowAsDoesAStopInTheColourDialog) {
     auto* menu = Find<QMenu>("PopupMenu");
-    QStringList captions;
-    for (QAction* item : menu->actions()) captions << item->text();
-    EXPECT_EQ(captions, QStringList({"Logi", QString::fromUtf8("Tyhjenn\u00e4 logi"),
-                                     QString::fromUtf8("Taustav\u00e4ri"), "Sulje"}));
     for (const char* name : {"EdtKortti", "Memo", "PanelValinta"}) {
         auto* target = Find<QWidget>(name);
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
@@ -140,9 +121,6 @@ TEST_F(MainWindowLayout, MenuOfFourItemsOpensAnywhereOnTheWindow) {
         EXPECT_TRUE(menu->isVisible()) << name;
         menu->hide();
     }
-}
-
-TEST_F(MainWindowLayout, SuljeClosesTheWindowAndSoDoesAStopWhileTheColourDialogIsOpen) {
     QTimer::singleShot(0, window.get(), [this] { window->close(); });
     Find<QAction>("mnuBackColor")->trigger();  // returns once the dialog is gone
     EXPECT_FALSE(Find<QColorDialog>("ColorDialog")->isVisible());

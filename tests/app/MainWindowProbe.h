@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QColorDialog>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -30,7 +31,6 @@ public:
                std::to_string(w_.ButtonWidth) + " show " + std::to_string(w_.ButtonShowTime) +
                " font " + std::to_string(w_.FontSize) + (w_.ShowClearButton ? " clear" : "");
     }
-    bool UseServer() const { return w_.UseServer; }
     int LogLineCount() const { return w_.LogLineCount(); }
     bool FormClosed() const { return w_.formClosed_; }
     std::uint32_t TimerPeriod() const { return w_.OvcTimerPool->TimerPeriod(); }
@@ -73,6 +73,12 @@ protected:
         });
         Find<QAction>("mnuBackColor")->trigger();
         return offered;
+    }
+    // The README shows these pictures: saved when TUVAKO_SCREENSHOT_DIR names a directory.
+    void SavePicture(const char* name) const {
+        if (QString folder = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR"); !folder.isEmpty()) {
+            EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+        }
     }
 
     test::TempDir dir;

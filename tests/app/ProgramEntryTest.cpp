@@ -3,11 +3,11 @@
 #include "app/ExceptionLogSink.h"
 #include "app/ScreenshotRecorder.h"
 #include "app/TOvcLabel.h"
-#include "platform/TerminationSignals.h"
 #include "app/TuvakoApplication.h"
 #include "platform/Cp1252.h"
 #include "platform/Exception.h"
 #include "platform/ExceptionReporter.h"
+#include "platform/TerminationSignals.h"
 
 #include <algorithm>
 #include <csignal>
@@ -49,8 +49,7 @@ protected:
 };
 
 TEST_F(ProgramEntry, ExceptionFromAnEventHandlerIsReportedAndTheLoopGoesOn) {
-    QueueFailingHandler();
-    QueueFailingHandler();
+    for (int i = 0; i < 2; ++i) QueueFailingHandler();
     QTimer::singleShot(0, [] { throw std::runtime_error("timer failed"); });
     QTimer::singleShot(20, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QCoreApplication::exec(), 7);
@@ -86,16 +85,13 @@ TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
 TEST_F(ProgramEntry, ScreenshotsFollowChangesOnePerBurst) {
     const test::TempDir shots;
     Start().resize(640, 480);
-    const ScreenshotRecorder recorder(window.get(), QString::fromStdString(shots.Path().string()),
-                                      30);
+    const ScreenshotRecorder recorder(window.get(), shots.Path().c_str(), 30);
     window->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.SavedCount() == 1; }));
-    EXPECT_EQ(QImage(QString::fromStdString(shots.File("latest.png").string())).size(),
-              QSize(640, 480));
-    auto* headline = Find<TOvcLabel>("OvcHuom");
-    headline->SetCaption("Valitse listasta!");
+    EXPECT_EQ(QImage(shots.File("latest.png").c_str()).size(), QSize(640, 480));
+    Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse listasta!");
     QCoreApplication::processEvents();
-    headline->SetCaption("Valitse!");
+    Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse!");
     ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.SavedCount() == 2; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(recorder.IsPending());  // its own grab is no change

@@ -18,7 +18,6 @@ namespace tuvako {
 class CustomerRoadProbe {
 public:
     explicit CustomerRoadProbe(TfrmTuvakoMain& window) : w_(window) {}
-    // Switched on after start-up, so that no session opens: the test's transport stands in.
     void SetUseServer(bool on) { w_.UseServer = on; }
     const AnsiString& PendingCustomer() const { return w_.PendingCustomer; }
     std::int32_t ButtonCount() const { return w_.ButtonCount; }
@@ -57,6 +56,7 @@ inline const AnsiString kStart = "Buttons^1^2^3^4^START";
 inline const AnsiString kStop = "Buttons^1^2^3^4^STOP";
 inline const QString kClear = QStringLiteral("Tyhjenn\u00E4 ruutu");
 inline const AnsiString kChoice = "Crd^4711^Tuvako01^-^0^K1?A@VV12@55<#24&^OK^0^Lippu=T9^";
+inline const AnsiString kWaiting = "Ved\xE4 kortti lukijasta";
 using Captions = std::vector<QString>;
 using Records = std::vector<AnsiString>;
 
@@ -70,7 +70,7 @@ protected:
         WriteConfig("[Tuvako01]\n" + settings);
         road = std::make_unique<CustomerRoadProbe>(WindowTest::Start());
         window->SetLineTransport(&transport);
-        road->SetUseServer(true);
+        road->SetUseServer(true);  // after start-up, so that no session opens
         window->resize(696, 494);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -112,7 +112,7 @@ protected:
         return captions;
     }
     void ExpectWaitingScreen() const {
-        EXPECT_EQ(Headline(), "Ved\xE4 kortti lukijasta");
+        EXPECT_EQ(Headline(), kWaiting);
         EXPECT_TRUE(Shown().empty());
         EXPECT_EQ(Box("EdtKortti") + Box("EdtNimi") + Box("EdtKoTiedot"), "");
         EXPECT_EQ(road->PendingCustomer(), "");

@@ -26,8 +26,8 @@ TEST_F(WindowState, ClosingWritesBothSectionsAndARestartRestoresThemWithoutMovin
     Find<QAction>("mnuLogi")->trigger();
     ASSERT_TRUE(window->close());
     EXPECT_EQ(Stored("TfrmTuvakoMain", "ShowCmd"), "1");
-    EXPECT_NE(Stored("TfrmTuvakoMain", "Flags"), "(none)");
-    EXPECT_NE(Stored("TfrmTuvakoMain", "PixelsPerInch"), "(none)");
+    for (const char* key : {"Flags", "PixelsPerInch"})
+        EXPECT_NE(Stored("TfrmTuvakoMain", key), "(none)") << key;
     EXPECT_EQ(Stored("TfrmTuvakoMain", "Color"), "-2147483633");
     for (const char* panel : {"PanelTausta.Color", "PanelTop.Color", "PanelValinta.Color"})
         EXPECT_EQ(Stored("TfrmDEvevorMain", panel), "5649426") << panel;

@@ -1,4 +1,5 @@
-// The texts of the road without a window: records, check code, choice, validity, grid geometry.
+// Texts without a window: the splitter, records, check code, choice texts, grid geometry.
+#include "app/Brkapart.h"
 #include "app/ButtonGrid.h"
 #include "app/CheckCode.h"
 #include "app/MessageTexts.h"
@@ -11,6 +12,37 @@
 
 namespace tuvako {
 namespace {
+
+using Fields = std::vector<AnsiString>;
+
+// One splitter for every case: each split replaces the fields of the one before.
+TEST(BrkApart, SplitsIntoNPlusOneFieldsKeepingOrDroppingTheEmptyOnes) {
+    const struct {
+        AnsiString text, separator;
+        Fields kept, dropped;
+    } cases[] = {
+        {"a^b^c", "^", {"a", "b", "c"}, {"a", "b", "c"}},
+        {"a^^c", "^", {"a", "", "c"}, {"a", "c"}},
+        {"a^", "^", {"a", ""}, {"a"}},
+        {"^a", "^", {"", "a"}, {"a"}},
+        {"", "^", {""}, {}},
+        {"a^b", "", {"a^b"}, {"a^b"}},  // an empty separator is never found
+        {"ab::cd::ef", "::", {"ab", "cd", "ef"}, {"ab", "cd", "ef"}},
+        {"a^^^", "^^", {"a", "^"}, {"a", "^"}},  // left to right, without overlapping
+        {AnsiString("\xE4^\0", 3), "^", {"\xE4", {'\0'}}, {"\xE4", {'\0'}}},
+    };
+    TBrkApart splitter;
+    for (const auto& c : cases) {
+        splitter.SetBaseString(c.text);
+        splitter.SetBreakString(c.separator);
+        for (const bool allowEmpty : {true, false}) {
+            splitter.SetAllowEmptyString(allowEmpty);
+            splitter.Split();
+            EXPECT_EQ(splitter.StringList(), allowEmpty ? c.kept : c.dropped)
+                << c.text << " at " << c.separator << (allowEmpty ? " kept" : " dropped");
+        }
+    }
+}
 
 TEST(BuildRecord, SixFieldsEachFollowedBySeparatorFirstFiveCutTo35) {
     EXPECT_EQ(BuildRecord("Log", "-", "Tuvako01", "-", "0", ""), "Log^-^Tuvako01^-^0^^");
@@ -35,12 +67,11 @@ TEST(CheckCode, XorUpToTheFirstHashInTheFirst255CharactersModulo100) {
 }
 
 TEST(ChoiceText, MarkPieceCutsPrefixTicketAndMissingFields) {
-    EXPECT_EQ(MarkPiece("K1?A@55#"), "@55");
-    EXPECT_EQ(MarkPiece("@#"), "@");
-    for (const char* none : {"abc#", "a@bc", "#a@b#"}) EXPECT_EQ(MarkPiece(none), "") << none;
+    const std::pair<AnsiString, AnsiString> marks[] = {
+        {"K1?A@55#", "@55"}, {"@#", "@"}, {"abc#", ""}, {"a@bc", ""}, {"#a@b#", ""}};
+    for (const auto& [card, mark] : marks) EXPECT_EQ(MarkPiece(card), mark) << card;
+    for (const char* kept : {"K1?", "K1"}) EXPECT_EQ(CutAfterQuestionMark(kept), kept);
     EXPECT_EQ(CutAfterQuestionMark("K1?AB?C"), "K1?A");
-    EXPECT_EQ(CutAfterQuestionMark("K1?"), "K1?");
-    EXPECT_EQ(CutAfterQuestionMark("K1"), "K1");
     EXPECT_EQ(ChoiceText({"1", "H", "2", ""}, "P1"), "H@P1<#" + CheckCode("H@P1<#") + "&^OK^2^");
     EXPECT_EQ(ChoiceText({"1", "H", "2", ""}, "p1").substr(0, 7), "H@Vp1<#");  // case-sensitive
     EXPECT_EQ(ChoiceText({"1", "H", "2", "T"}, "").substr(0, 5), "H@V<#");
@@ -49,22 +80,6 @@ TEST(ChoiceText, MarkPieceCutsPrefixTicketAndMissingFields) {
     EXPECT_EQ(ChoiceText({"9", AnsiString(250, 'h')}, "V1"), AnsiString(250, 'h') + "@VV1<");
     EXPECT_EQ(NoChoiceText(AnsiString(250, 'v'), texts::kReasonCleared),
               AnsiString(250, 'v') + ";Tyhj");
-}
-
-TEST(ValidityText, AppendsTheDateVisitsOrBalanceByKind) {
-    const auto card = [](const char* kind, const char* date, const char* visits = "",
-                         const char* balance = "") {
-        return FieldList{"Crd", "", "",       "",   "",   "",     "OK",    "", "",
-                         "",    "", "Kortti", kind, date, visits, balance, ""};
-    };
-    EXPECT_EQ(ValidityText(card("1", "")), "Kortti. Voimassa asti: ");
-    EXPECT_EQ(ValidityText(card("2", "", "7")), "Kortti. J\xE4ljell\xE4: 7");
-    EXPECT_EQ(ValidityText(card("3", "", "", "12,50")), "Kortti. Saldo: 12,50");
-    EXPECT_EQ(ValidityText(card("3", "1.1.27", "", "1")), "Kortti. Saldo: 1 Voimassa asti: 1.1.27");
-    EXPECT_EQ(ValidityText(card("4", "1.1.27")), "Kortti");
-    FieldList tenFields = card("1", "1.1.27");
-    tenFields.resize(10);
-    EXPECT_EQ(ValidityText(tenFields), "");
 }
 
 TEST(ButtonGrid, PartialColumnsAndRowsAreCutAndWidthsThatLeaveNoColumnGiveAnEmptyGrid) {
