@@ -1,6 +1,7 @@
 // Start-up: the command line, the configuration and its rules, bad files, the maximised window.
 #include "MainWindowProbe.h"
 #include "app/ConfigValues.h"
+#include "support/FakeTickClock.h"
 
 #include <QApplication>
 #include <QHostAddress>
@@ -43,6 +44,7 @@ TEST(ConfigValues, OnlyYesInAnyCaseIsOnAndTimerSecondsOutOfRangeGiveTheDefault) 
 }
 
 TEST_F(MainStartup, KeysComeFromTheSharedAndTheChosenSectionOrTheirDefaults) {
+    const test::FakeTickClock clock;  // the period depends on the time left, so time stands still
     Start();
     EXPECT_EQ(probe->Settings(),
               "Tuvako01 127.0.0.1:40201 ping 180 off width 100 show 60 font 9 clear");
@@ -61,7 +63,9 @@ TEST_F(MainStartup, KeysComeFromTheSharedAndTheChosenSectionOrTheirDefaults) {
 
 TEST_F(MainStartup, TimerSecondsOfZeroOrLessOrTooManyFallBackToTheirDefaults) {
     // With the server link the keep-alive trigger runs beside the selection trigger: 7 s and
-    // 60 s give a period of 1 s; a fallen-back value never gives less than 60 s.
+    // 60 s give a period of 1 s; a fallen-back value never gives less than 60 s. The clock
+    // stands still, since the period also depends on the time left until each trigger is due.
+    const test::FakeTickClock clock;
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
     const std::pair<const char*, std::uint32_t> cases[] = {
