@@ -2,7 +2,7 @@
 #include "app/Main.h"
 
 #include "app/RecordData.h"
-#include "app/ScreenTexts.h"
+#include "app/Texts.h"
 #include "app/TOvcLabel.h"
 #include "app/Wdef.h"
 #include "settings/TOvcTimerPool.h"

@@ -1,7 +1,6 @@
 // The components of the main window at their designed places, sizes, fonts and colours.
 #include "app/Main.h"
 
-#include "app/ScreenTexts.h"
 #include "app/TOvcLabel.h"
 #include "app/TPanel.h"
 #include "app/Texts.h"

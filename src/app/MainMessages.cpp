@@ -2,7 +2,7 @@
 #include "app/Main.h"
 
 #include "app/MessageTexts.h"
-#include "app/ScreenTexts.h"
+#include "app/Texts.h"
 #include "app/TOvcLabel.h"
 #include "app/Wdef.h"
 #include "platform/Cp1252.h"

@@ -5,7 +5,7 @@
 #include "app/CaptionWrap.h"
 #include "app/Colors.h"
 #include "app/RecordData.h"
-#include "app/ScreenTexts.h"
+#include "app/Texts.h"
 #include "app/TPanel.h"
 #include "app/Wdef.h"
 #include "platform/Cp1252.h"

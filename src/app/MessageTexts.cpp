@@ -1,7 +1,7 @@
 // Texts made from the fields of card and button messages.
 #include "app/MessageTexts.h"
 
-#include "app/ScreenTexts.h"
+#include "app/Texts.h"
 
 namespace tuvako {
 

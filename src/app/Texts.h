@@ -1,5 +1,5 @@
-// Fixed texts of the main window: captions, menu, configuration keys (code page 1252 bytes).
-// The texts of the selection road are in ScreenTexts.h.
+// Fixed texts of the main window: captions, menu, configuration keys, the screen texts of the
+// selection road (code page 1252 bytes). The texts of wire records are in Wdef.h.
 #pragma once
 
 namespace tuvako::texts {
@@ -47,5 +47,24 @@ inline constexpr char kDefaultShowClearButton[] = "Yes";
 // Window and component state.
 inline constexpr char kFormStateSection[] = "TfrmTuvakoMain";
 inline constexpr char kComponentStateSection[] = "TfrmDEvevorMain";
+
+// Headlines: waiting for a card, and a card accepted with choices to come.
+inline constexpr char kHeadlineWaiting[] = "Ved\xE4 kortti lukijasta";
+inline constexpr char kHeadlineChoose[] = "Valitse listasta!";
+
+// The greeting that wraps the server's text when its result code is "0" or "16".
+inline constexpr char kGreetingOpen[] = "Tervetuloa! (";
+inline constexpr char kGreetingClose[] = ") ";
+
+// Pieces of the customer's validity line, by validity kind.
+inline constexpr char kValidUntilAfterKind1[] = ". Voimassa asti: ";
+inline constexpr char kVisitsLeft[] = ". J\xE4ljell\xE4: ";
+inline constexpr char kBalance[] = ". Saldo: ";
+inline constexpr char kValidUntilAfterAmount[] = " Voimassa asti: ";
+
+// The clear button's caption, the caption of a free slot, and the mark of a discounted choice.
+inline constexpr char kClearButtonCaption[] = "Tyhjenn\xE4 ruutu";
+inline constexpr char kFreeSlotCaptionPrefix[] = "Button ";  // followed by the slot number
+inline constexpr char kDiscountSuffix[] = " (Ale)";
 
 }  // namespace tuvako::texts
