@@ -171,6 +171,9 @@ public:
     virtual int GetProtoByName(const char* name, int& number) = 0;
 };
 
+// The operating system's table, made once by the operating system's folder (posix/).
+SocketsApi* NewSystemSocketsApi();
+
 // The table in use: the system's unless a test has put another in its place.
 SocketsApi& Sockets();
 

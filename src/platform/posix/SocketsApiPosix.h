@@ -1,7 +1,7 @@
 // The sockets table on POSIX sockets, with Windows Sockets error numbers.
 #pragma once
 
-#include "platform/AsyncSelection.h"
+#include "platform/posix/AsyncSelection.h"
 #include "platform/SocketsApi.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
-#include "platform/SocketsApiPosix.h"
+#include "platform/posix/SocketsApiPosix.h"
 
-#include "platform/WinsockErrorMap.h"
+#include "platform/posix/WinsockErrorMap.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -289,6 +289,10 @@ int SocketsApiPosix::GetProtoByName(const char* name, int& number) {
         return Fail(WsaError::NoData);
     number = found->p_proto;
     return 0;
+}
+
+SocketsApi* NewSystemSocketsApi() {
+    return new SocketsApiPosix;
 }
 
 }  // namespace tuvako
