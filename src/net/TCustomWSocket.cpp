@@ -9,18 +9,6 @@
 #include <string>
 
 namespace tuvako {
-namespace {
-
-// Blanks and control characters around the text go.
-AnsiString Trimmed(const AnsiString& text) {
-    std::size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    return text.substr(first, last - first);
-}
-
-}  // namespace
-
 TCustomWSocket::TCustomWSocket(QObject* owner)
     : QObject(owner),
       window_(std::make_unique<MessageWindow>(
@@ -72,7 +60,7 @@ void TCustomWSocket::SetEndpointText(EndpointText& field, const AnsiString& valu
         RaiseException(AnsiString("Cannot change ") + name + " if not closed");
         return;
     }
-    const AnsiString text = Trimmed(value);
+    const AnsiString text(TrimBlanksAndControls(value));
     if (field.assigned && field.text == text) return;
     field.text = text;
     field.assigned = !text.empty();
@@ -94,7 +82,7 @@ void TCustomWSocket::SetLocalPort(const AnsiString& value) {
 }
 
 void TCustomWSocket::SetLocalAddr(const AnsiString& value) {
-    const AnsiString text = Trimmed(value);
+    const AnsiString text(TrimBlanksAndControls(value));
     SetEndpointText(localAddr_, text.empty() ? AnsiString("0.0.0.0") : text, "LocalAddr");
 }
 
