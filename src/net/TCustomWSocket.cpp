@@ -9,6 +9,7 @@
 #include <string>
 
 namespace tuvako {
+
 TCustomWSocket::TCustomWSocket(QObject* owner)
     : QObject(owner),
       window_(std::make_unique<MessageWindow>(
@@ -41,8 +42,6 @@ void TCustomWSocket::AssignDefaultValue() {
     socketType_ = SockStream;
     port_.assigned = port_.resolved = false;
     addr_.assigned = addr_.resolved = false;
-    localPort_ = {"0", true, false};
-    localAddr_ = {"0.0.0.0", true, false};
     lingerOnOff_ = wsLingerOn;
     lingerTimeout_ = 0;
     SetState(wsClosed);
@@ -75,15 +74,6 @@ void TCustomWSocket::SetPort(const AnsiString& value) {
 }
 void TCustomWSocket::SetAddr(const AnsiString& value) {
     SetEndpointText(addr_, value, "Addr");
-}
-
-void TCustomWSocket::SetLocalPort(const AnsiString& value) {
-    SetEndpointText(localPort_, value, "LocalPort");
-}
-
-void TCustomWSocket::SetLocalAddr(const AnsiString& value) {
-    const AnsiString text(TrimBlanksAndControls(value));
-    SetEndpointText(localAddr_, text.empty() ? AnsiString("0.0.0.0") : text, "LocalAddr");
 }
 
 void TCustomWSocket::SetState(TSocketState state) {

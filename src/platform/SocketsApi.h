@@ -144,7 +144,6 @@ public:
     virtual int SetLinger(TSocket s, bool on, int seconds) = 0;
     // Keep-alive probe timing (SIO_KEEPALIVE_VALS).
     virtual int SetKeepAliveTimes(TSocket s, int timeMs, int intervalMs) = 0;
-    virtual int Bind(TSocket s, const SocketAddress& local) = 0;
     // On a non-blocking socket fails with WouldBlock while the attempt goes on; its end then
     // arrives as FdEvent::Connect.
     virtual int Connect(TSocket s, const SocketAddress& remote) = 0;

@@ -157,14 +157,6 @@ int SocketsApiPosix::SetKeepAliveTimes(TSocket s, int timeMs, int intervalMs) {
     return 0;
 }
 
-int SocketsApiPosix::Bind(TSocket s, const SocketAddress& local) {
-    if (!Find(s)) return SocketError;
-    const sockaddr_in address = ToSockaddr(local);
-    return ::bind(DescriptorOf(s), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
-               ? 0
-               : Fail();
-}
-
 int SocketsApiPosix::Connect(TSocket s, const SocketAddress& remote) {
     Entry* entry = Find(s);
     if (!entry) return SocketError;
