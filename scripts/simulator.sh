@@ -13,8 +13,7 @@ stop_at_exit() {
 }
 stop_background() {
     local pid
-    for pid in "${background_pids[@]}"; do kill "$pid" 2>/dev/null; done
-    true
+    for pid in "${background_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 trap stop_background EXIT
 
