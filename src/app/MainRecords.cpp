@@ -28,18 +28,14 @@ bool EndsWithLineEnd(const AnsiString& text) {
 
 }  // namespace
 
-void TfrmTuvakoMain::SetLineTransport(LineTransport* transport) {
-    lineTransport_.Attach(transport, [this](const AnsiString& received) { ReceiveLine(received); });
-}
-
 void TfrmTuvakoMain::SendRecord(const AnsiString& record) {
     if (!UseServer) return;
-    if (!IsSessionConnected()) {
+    if (!Socket || Socket->State() != wsConnected) {
         // No queue: the record is lost and the next one goes over the new session.
-        ReopenSession();
+        OpenSession();
         return;
     }
-    SendSessionText(EncipherRecord(record) + texts::kLineEnd);
+    Socket->SendText(EncipherRecord(record) + texts::kLineEnd);
     AddLog("Snd: " + record);
 }
 
@@ -59,7 +55,7 @@ void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
         BreakApart.SetBreakString("^");
         BreakApart.SetBaseString(text);
         BreakApart.Split();
-        // A copy: handling the message may send records, and a transport may answer at once.
+        // A copy: handling the message may send records, and the splitter may be used again.
         const FieldList fields = BreakApart.StringList();
         if (fields.size() > 5) HandleMessage(fields);
     }
@@ -76,26 +72,6 @@ AnsiString TfrmTuvakoMain::DecipherReceived(const AnsiString& cipherText) {
     WipeWhenDone wipe(Chipper);
     Chipper.SetKeyFromPhrase(LinePassPhrase());
     return Chipper.DecipherText(cipherText);
-}
-
-void TfrmTuvakoMain::ReopenSession() {
-    if (LineTransport* transport = lineTransport_.Transport())
-        transport->Open();
-    else
-        OpenSession();
-}
-
-bool TfrmTuvakoMain::IsSessionConnected() const {
-    if (const LineTransport* transport = lineTransport_.Transport())
-        return transport->IsConnected();
-    return Socket && Socket->State() == wsConnected;
-}
-
-void TfrmTuvakoMain::SendSessionText(const AnsiString& text) {
-    if (LineTransport* transport = lineTransport_.Transport())
-        transport->SendText(text);
-    else if (Socket)
-        Socket->SendText(text);
 }
 
 }  // namespace tuvako

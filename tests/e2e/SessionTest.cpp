@@ -2,15 +2,14 @@
 // its buttons pressed from standard input.
 #include "WaitUntil.h"
 #include "app/ConsoleTouch.h"
-#include "app/LineTransport.h"
 #include "app/Main.h"
 #include "cipher/LineCipher.h"
-#include "net/ESocketException.h"
 #include "net/TWSocket.h"
 #include "platform/ExceptionReporter.h"
 #include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
+#include "support/FakeSocketsApi.h"
 #include "support/FakeTickClock.h"
 #include "support/TempDir.h"
 
@@ -168,24 +167,18 @@ TEST_F(Session, ASocketReleasedWhileConnectingLeavesTheNewOneAlone) {
 }
 
 TEST_F(Session, APingWhoseSendFailsIsReportedAndTheNextTickStillSendsOne) {
-    struct FailingLink : LineTransport {
-        bool IsConnected() const override { return true; }
-        void Open() override {}
-        void SendText(const AnsiString&) override {
-            ++sends;
-            throw ESocketException("Error 10055 in function TryToSend failed");
-        }
-        int sends = 0;
-    } link;
+    test::FakeSocketsApi net;
+    net.sendScript = {-WsaError::NoBufs, -WsaError::NoBufs};
     std::vector<AnsiString> reports;
     auto previous = ExceptionReporter::SetSink([&](const AnsiString& r) { reports.push_back(r); });
     Start();
-    window->SetLineTransport(&link);
+    net.CompleteConnect(0);
+    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected(); }));
     Tick(1000);
     Tick(1000);
-    window->SetLineTransport(nullptr);
+    window.reset();  // before the sockets table goes
     ExceptionReporter::SetSink(previous);
-    EXPECT_EQ(link.sends, 2);
+    EXPECT_EQ(net.sendSizes.size(), 2u);
     EXPECT_EQ(reports.size(), 2u);
 }
 
