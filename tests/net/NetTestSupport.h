@@ -94,6 +94,14 @@ public:
         client_ = server_.nextPendingConnection();
         return client_ != nullptr;
     }
+    // Accepts without handling any event meanwhile, as while the client's program is busy.
+    bool AcceptClientWhileBusy() {
+        DropClient();
+        received_.clear();
+        if (!server_.waitForNewConnection(10000)) return false;
+        client_ = server_.nextPendingConnection();
+        return client_ != nullptr;
+    }
     void Write(const QByteArray& bytes) {
         client_->write(bytes);
         client_->flush();
