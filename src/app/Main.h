@@ -165,7 +165,11 @@ private:
     friend class CustomerRoadProbe;
 
     // Wire records and line framing (MainRecords.cpp).
-    void SendRecord(const AnsiString& record);
+    // Sends one record; true when the connected session took it. A record that cannot go out is
+    // logged as not sent, with the reason, and dropped (never queued: a late choice could be
+    // charged to a member who has gone); without a session a new one is opened.
+    bool SendRecord(const AnsiString& record);
+    bool SendOnSession(const AnsiString& record);
     // Everything that happens to one received text: line end, login prompt, decipher, log,
     // split, HandleMessage, keep-alive.
     void ReceiveLine(const AnsiString& received);

@@ -4,6 +4,7 @@
 #include "app/Wdef.h"
 #include "cipher/PassPhrase.h"
 #include "net/TWSocket.h"
+#include "platform/Exception.h"
 
 namespace tuvako {
 
@@ -28,15 +29,33 @@ bool EndsWithLineEnd(const AnsiString& text) {
 
 }  // namespace
 
-void TfrmTuvakoMain::SendRecord(const AnsiString& record) {
-    if (!UseServer) return;
+bool TfrmTuvakoMain::SendRecord(const AnsiString& record) {
+    if (!UseServer) return false;
     if (!Socket || Socket->State() != wsConnected) {
-        // No queue: the record is lost and the next one goes over the new session.
+        AddLog("Not sent, no session: " + record);
         OpenSession();
-        return;
+        return false;
     }
-    Socket->SendText(EncipherRecord(record) + texts::kLineEnd);
+    try {
+        return SendOnSession(record);
+    } catch (const std::exception& error) {
+        AddLog("Not sent, " + DescribeException(error) + ": " + record);
+    } catch (...) {
+        AddLog("Not sent, unknown failure: " + record);
+    }
+    return false;
+}
+
+// "Snd:" only for what the session took: a send that found the connection gone closed it.
+bool TfrmTuvakoMain::SendOnSession(const AnsiString& record) {
+    TWSocket* const socket = Socket;
+    socket->SendText(EncipherRecord(record) + texts::kLineEnd);
+    if (Socket != socket || socket->State() != wsConnected) {
+        AddLog("Not sent, session closed: " + record);
+        return false;
+    }
     AddLog("Snd: " + record);
+    return true;
 }
 
 void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
