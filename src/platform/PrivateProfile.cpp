@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,7 +93,11 @@ struct ParsedLine {
     std::string_view value;  // value of an entry
 };
 
+// A UTF-8 byte-order mark that an editor put at the start of the file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 ParsedLine Parse(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     text = Trim(text);
     if (text.empty()) return {LineKind::Blank, {}, {}};
     if (text.front() == ';') return {LineKind::Comment, {}, {}};
@@ -103,6 +109,14 @@ ParsedLine Parse(std::string_view text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return {LineKind::Other, {}, {}};
     return {LineKind::Entry, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+}
+
+// One pair of matching quotes around a value is dropped on reading, as the home platform does.
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 std::string_view LineText(std::string_view content, const Line& line) {
@@ -266,23 +280,71 @@ std::optional<AnsiString> ReplacementTarget(const AnsiString& fileName) {
     return AnsiString(resolved);
 }
 
-// Writes `content` to a temporary file beside `fileName` and renames it over `fileName`.
-bool ReplaceFile(const AnsiString& fileName, std::string_view content) {
-    const auto target = ReplacementTarget(fileName);
-    if (!target) return false;
+// A temporary file of ReplaceFile: the file's name, a dot and six letters or digits.
+bool IsTemporaryOf(const std::string& candidate, const std::string& name) {
+    if (candidate.size() != name.size() + 7 || !candidate.starts_with(name) ||
+        candidate[name.size()] != '.')
+        return false;
+    return std::all_of(candidate.end() - 6, candidate.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Temporary files that a process killed in the middle of a write left beside `target`.
+void RemoveLeftTemporaries(const AnsiString& target) {
+    const std::size_t slash = target.rfind('/');
+    const AnsiString folder = slash == AnsiString::npos ? "." : target.substr(0, slash + 1);
+    const std::string name = target.substr(slash == AnsiString::npos ? 0 : slash + 1);
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string candidate = entry->d_name;
+        struct stat status {};
+        const AnsiString path = (slash == AnsiString::npos ? "" : folder) + candidate;
+        if (IsTemporaryOf(candidate, name) && ::lstat(path.c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode))
+            ::unlink(path.c_str());
+    }
+    ::closedir(listing);
+}
+
+// Writes `content` to a temporary file beside `target` and renames it over `target`. False
+// with `created` false when the folder allows no temporary file at all.
+bool ReplaceAtomically(const AnsiString& target, std::string_view content, bool& created) {
     struct stat old {};
-    const bool existed = ::stat(target->c_str(), &old) == 0;
-    AnsiString temporary = *target + ".XXXXXX";
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    AnsiString temporary = target + ".XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0) return false;
+    created = file.Get() >= 0;
+    if (!created) return false;
     bool written = WriteAll(file.Get(), content) &&
                    ::fchmod(file.Get(), existed ? (old.st_mode & 07777) : NewFileMode()) == 0;
     if (written && existed && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
         (void)!::fchown(file.Get(), old.st_uid, old.st_gid);  // best effort, as root may do
     written = written && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0 &&
-              ::rename(temporary.c_str(), target->c_str()) == 0;
+              ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) ::unlink(temporary.c_str());
     return written;
+}
+
+// The file itself is rewritten: for a writable file in a folder that takes no new files.
+bool WriteInPlace(const AnsiString& target, std::string_view content) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0) return false;
+    struct stat status {};
+    return ::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode) &&
+           WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0 &&
+           ::close(file.Release()) == 0;
+}
+
+// Replaces the file atomically where its folder allows it; otherwise writes it in place, so a
+// kiosk folder where only the state file is writable keeps its state.
+bool ReplaceFile(const AnsiString& fileName, std::string_view content) {
+    const auto target = ReplacementTarget(fileName);
+    if (!target) return false;
+    RemoveLeftTemporaries(*target);
+    bool created = false;
+    if (ReplaceAtomically(*target, content, created)) return true;
+    return !created && WriteInPlace(*target, content);
 }
 
 // Loads the file for a change: a missing file is empty; a file that cannot be read whole is a
@@ -317,7 +379,8 @@ AnsiString PrivateProfile::GetString(const AnsiString& section, const AnsiString
             while (cursor.Next(line)) {
                 const ParsedLine parsed = Parse(LineText(content, line));
                 if (parsed.kind == LineKind::Entry && SameName(parsed.name, Trim(key))) {
-                    result = parsed.value.substr(0, parsed.value.find('\0'));
+                    const std::string_view value = Unquoted(parsed.value);
+                    result = value.substr(0, value.find('\0'));
                     break;
                 }
             }

@@ -39,9 +39,8 @@ TEST_F(CustomerRoad, ClearButtonReportsInCodePage1252AndReturnsToWaiting) {
     OfferTwoChoices();
     Click(0);
     // The cipher text of an independent implementation: "ä" travels as the one byte 0xE4.
-    EXPECT_EQ(Lines(),
-              Records{"meATCcqFdMqyve1Ll1Bwdo90x9Q1SX9f6Zwom9Agv7buHGe6S3rcRvNgrBo84/"
-                      "WgeyupSp2QJ2fGiixkZj3BmVyG\r\n"});
+    EXPECT_EQ(Lines(), Records{"meATCcqFdMqyve1Ll1Bwdo90x9Q1SX9f6Zwom9Agv7buHGe6S3rcRvNgrBo84/"
+                               "WgeyupSp2QJ2fGiixkZj3BmVyG\r\n"});
     EXPECT_EQ(Sent(),
               Records{"Log^4711^Tuvako01^-^0^V-88;Tyhjenn\xE4: Valintaa ei tehty!^SaveLogi^^"});
     ExpectWaitingScreen();
