@@ -8,6 +8,7 @@
 #include "platform/MessageWindow.h"
 #include "support/FakeSocketsApi.h"
 #include "support/FakeTickClock.h"
+#include "support/Wait.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,10 +49,7 @@ inline const AnsiString kWaiting = "Ved\xE4 kortti lukijasta";
 using Captions = std::vector<QString>;
 using Records = std::vector<AnsiString>;
 
-// Hands every posted message to its window, and the messages that those post in turn.
-inline void HandlePostedMessages() {
-    for (int round = 0; round < 8; ++round) QCoreApplication::sendPostedEvents();
-}
+using test::HandlePostedMessages;
 
 class RoadFixture : public WindowTest {
 protected:
