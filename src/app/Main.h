@@ -3,7 +3,6 @@
 
 #include "app/Brkapart.h"
 #include "app/Colors.h"
-#include "app/LineTransportLink.h"
 #include "app/MessageFields.h"
 #include "cipher/TDCP_twofish.h"
 #include "platform/AnsiString.h"
@@ -162,30 +161,22 @@ private:
 
     // ==== Wire records, incoming messages, selection panel, time-out and clearing ===========
     // (MainRecords.cpp, MainMessages.cpp, MainSelectionPanel.cpp, MainClearing.cpp)
-public:
-    // Puts `transport` in place of the session socket: SendRecord sends its lines there and
-    // the transport's Deliver hands received text to the window as the socket would. nullptr
-    // returns to the socket. The transport must outlive the window or be replaced first.
-    void SetLineTransport(LineTransport* transport);
-
-private:
     // Tests of the road of one customer read and set the state below (tests/app).
     friend class CustomerRoadProbe;
 
     // Wire records and line framing (MainRecords.cpp).
-    void SendRecord(const AnsiString& record);
+    // Sends one record; true when the connected session took it. A record that cannot go out is
+    // logged as not sent, with the reason, and dropped (never queued: a late choice could be
+    // charged to a member who has gone); without a session a new one is opened.
+    bool SendRecord(const AnsiString& record);
+    bool SendOnSession(const AnsiString& record);
     // Everything that happens to one received text: line end, login prompt, decipher, log,
-    // split, HandleMessage, keep-alive. The socket's data-available handler and a
-    // LineTransport both come here.
+    // split, HandleMessage, keep-alive.
     void ReceiveLine(const AnsiString& received);
     AnsiString EncipherRecord(const AnsiString& plain);
     AnsiString DecipherReceived(const AnsiString& cipherText);
-    bool IsSessionConnected() const;
-    void SendSessionText(const AnsiString& text);
-    void ReopenSession();
 
     TDCP_twofish Chipper;  // keyed for one line at a time, wiped between lines
-    LineTransportLink lineTransport_;
 
     // Incoming message handling (MainMessages.cpp).
     void HandleMessage(const FieldList& fields);

@@ -4,6 +4,7 @@
 #include "app/Wdef.h"
 #include "cipher/LineCipher.h"
 #include "net/TWSocket.h"
+#include "platform/Exception.h"
 
 namespace tuvako {
 
@@ -15,19 +16,33 @@ bool EndsWithLineEnd(const AnsiString& text) {
 
 }  // namespace
 
-void TfrmTuvakoMain::SetLineTransport(LineTransport* transport) {
-    lineTransport_.Attach(transport, [this](const AnsiString& received) { ReceiveLine(received); });
+bool TfrmTuvakoMain::SendRecord(const AnsiString& record) {
+    if (!UseServer) return false;
+    if (!Socket || Socket->State() != wsConnected) {
+        AddLog("Not sent, no session: " + record);
+        OpenSession();
+        return false;
+    }
+    try {
+        return SendOnSession(record);
+    } catch (const std::exception& error) {
+        AddLog("Not sent, " + DescribeException(error) + ": " + record);
+    } catch (...) {
+        AddLog("Not sent, unknown failure: " + record);
+    }
+    return false;
 }
 
-void TfrmTuvakoMain::SendRecord(const AnsiString& record) {
-    if (!UseServer) return;
-    if (!IsSessionConnected()) {
-        // No queue: the record is lost and the next one goes over the new session.
-        ReopenSession();
-        return;
+// "Snd:" only for what the session took: a send that found the connection gone closed it.
+bool TfrmTuvakoMain::SendOnSession(const AnsiString& record) {
+    TWSocket* const socket = Socket;
+    socket->SendText(EncipherRecord(record) + texts::kLineEnd);
+    if (Socket != socket || socket->State() != wsConnected) {
+        AddLog("Not sent, session closed: " + record);
+        return false;
     }
-    SendSessionText(EncipherRecord(record) + texts::kLineEnd);
     AddLog("Snd: " + record);
+    return true;
 }
 
 void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
@@ -46,7 +61,7 @@ void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
         BreakApart.SetBreakString("^");
         BreakApart.SetBaseString(text);
         BreakApart.Split();
-        // A copy: handling the message may send records, and a transport may answer at once.
+        // A copy: handling the message may send records, and the splitter may be used again.
         const FieldList fields = BreakApart.StringList();
         if (fields.size() > 5) HandleMessage(fields);
     }
@@ -59,26 +74,6 @@ AnsiString TfrmTuvakoMain::EncipherRecord(const AnsiString& plain) {
 
 AnsiString TfrmTuvakoMain::DecipherReceived(const AnsiString& cipherText) {
     return DecipherLineWith(Chipper, cipherText);
-}
-
-void TfrmTuvakoMain::ReopenSession() {
-    if (LineTransport* transport = lineTransport_.Transport())
-        transport->Open();
-    else
-        OpenSession();
-}
-
-bool TfrmTuvakoMain::IsSessionConnected() const {
-    if (const LineTransport* transport = lineTransport_.Transport())
-        return transport->IsConnected();
-    return Socket && Socket->State() == wsConnected;
-}
-
-void TfrmTuvakoMain::SendSessionText(const AnsiString& text) {
-    if (LineTransport* transport = lineTransport_.Transport())
-        transport->SendText(text);
-    else if (Socket)
-        Socket->SendText(text);
 }
 
 }  // namespace tuvako

@@ -117,8 +117,12 @@ void TfrmTuvakoMain::ButtonClick(QObject* sender) {
     if (customer.size() < 2) return;  // no customer pending
     const AnsiString code =
         tag >= 0 && std::size_t(tag) < ButtonCodes.size() ? ButtonCodes[std::size_t(tag)] : "";
-    SendRecord(BuildRecord(texts::kRecordKindCard, CutTo(customer[0], ShortTextMax), TerminalId,
-                           texts::kRecordField4, texts::kRecordField5, ChoiceText(customer, code)));
+    // A choice that did not go out leaves the choices on screen: the member presses again once
+    // the new session is up (the selection time-out still clears them).
+    if (!SendRecord(BuildRecord(texts::kRecordKindCard, CutTo(customer[0], ShortTextMax),
+                                TerminalId, texts::kRecordField4, texts::kRecordField5,
+                                ChoiceText(customer, code))))
+        return;
     // Only the clear button stays; the boxes, the pending customer and the timer stay as well.
     ResetButtons();
     PlaceClearButton();

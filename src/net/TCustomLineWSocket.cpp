@@ -102,7 +102,7 @@ bool TCustomLineWSocket::DeliverPendingLine() {
     try {
         while (lineMode_ && pending_ > 0) {
             const int before = pending_;
-            if (!RaiseDataAvailable(0)) break;  // no handler: the line is dropped
+            if (!RaiseLine()) break;  // no handler: the line is dropped
             if (epoch != connectionEpoch_) return false;
             if (pending_ == before)
                 break;  // a handler that reads nothing would be asked forever: drop the line
@@ -156,10 +156,48 @@ void TCustomLineWSocket::TriggerLineLimitExceeded(int count, bool& clearData) {
     if (!EventsSuppressed()) RaiseEvent(OnLineLimitExceeded, this, count, clearData);
 }
 
-// Runs just before OnSessionClosed on every path. A line that a handler holds right now counts
-// as consumed (the handler closed the connection while reading it); what is still held is
-// delivered, then the buffer is released.
+// Raises OnDataAvailable for the pending line. When the handler ended the connection (a send
+// that met a reset, Close, Abort), the end is carried out once it has returned: the lines still
+// held then follow in order, each in a handler of its own, and OnSessionClosed comes last.
+bool TCustomLineWSocket::RaiseLine() {
+    ++handlerDepth_;
+    bool raised = false;
+    try {
+        raised = RaiseDataAvailable(0);
+    } catch (...) {
+        --handlerDepth_;
+        try {
+            FinishDeferredClose();
+        } catch (...) {
+            // The handler's own failure is the one that goes on.
+        }
+        throw;
+    }
+    --handlerDepth_;
+    FinishDeferredClose();
+    return raised;
+}
+
+void TCustomLineWSocket::FinishDeferredClose() {
+    if (handlerDepth_ > 0 || !closeDeferred_) return;
+    closeDeferred_ = false;
+    EndConnection(deferredError_);
+}
+
+// Runs just before OnSessionClosed on every path; inside a line handler it waits for the
+// handler to return (see RaiseLine).
 void TCustomLineWSocket::TriggerSessionClosed(std::uint16_t errCode) {
+    if (handlerDepth_ > 0) {
+        if (!closeDeferred_) deferredError_ = errCode;
+        closeDeferred_ = true;
+        return;
+    }
+    EndConnection(errCode);
+}
+
+// A line that a handler held when it closed the connection counts as consumed; what is still
+// held is delivered, then the buffer is released.
+void TCustomLineWSocket::EndConnection(std::uint16_t errCode) {
     ++connectionEpoch_;
     buffer_.DropFront(std::size_t(pending_));
     pending_ = 0;

@@ -40,6 +40,9 @@ private:
     void ReadPass();
     bool DeliverLinesFrom(std::size_t scanStart);
     bool DeliverPendingLine();
+    bool RaiseLine();
+    void FinishDeferredClose();
+    void EndConnection(std::uint16_t errCode);
     bool DeliverHeldBytesRaw();
     void CheckLineLimit();
     void DeliverRestAtClose();
@@ -55,6 +58,11 @@ private:
     // Held bytes were not all searched: a pass ended in an exception, or line mode came on.
     bool rescanFromFront_ = false;
     unsigned connectionEpoch_ = 0;  // moves on when the end of a connection releases the buffer
+    // A line handler is running (nested deliveries count): the end of the connection that it
+    // causes waits until it has returned, so that no handler ever runs inside another.
+    int handlerDepth_ = 0;
+    bool closeDeferred_ = false;
+    std::uint16_t deferredError_ = 0;
 };
 
 }  // namespace tuvako

@@ -77,10 +77,25 @@ void TCustomWSocket::TryToSend() {
     }
 }
 
+// Errors after which nothing more can go out on this connection: it ends like a reset.
 bool TCustomWSocket::IsConnectionLost(int error) const {
-    return error == WsaError::ConnReset || error == WsaError::NotSocket ||
-           error == WsaError::NotConn || error == WsaError::Invalid ||
-           error == WsaError::ConnAborted;
+    switch (error) {
+        case WsaError::ConnReset:  // also a broken pipe
+        case WsaError::NotSocket:
+        case WsaError::NotConn:
+        case WsaError::Invalid:
+        case WsaError::ConnAborted:
+        case WsaError::TimedOut:
+        case WsaError::HostUnreach:
+        case WsaError::NetUnreach:
+        case WsaError::NetReset:
+        case WsaError::NetDown:
+        case WsaError::HostDown:
+        case WsaError::Shutdown:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The close is marked as reported first, so Close raises nothing and the one OnSessionClosed

@@ -85,7 +85,11 @@ struct ParsedLine {
     std::string_view value;  // value of an entry
 };
 
+// A UTF-8 byte-order mark that an editor put at the start of the file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 ParsedLine Parse(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     text = Trim(text);
     if (text.empty()) return {LineKind::Blank, {}, {}};
     if (text.front() == ';') return {LineKind::Comment, {}, {}};
@@ -97,6 +101,14 @@ ParsedLine Parse(std::string_view text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return {LineKind::Other, {}, {}};
     return {LineKind::Entry, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+}
+
+// One pair of matching quotes around a value is dropped on reading, as the home platform does.
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 std::string_view LineText(std::string_view content, const Line& line) {
@@ -228,7 +240,8 @@ AnsiString PrivateProfile::GetString(const AnsiString& section, const AnsiString
             while (cursor.Next(line)) {
                 const ParsedLine parsed = Parse(LineText(content, line));
                 if (parsed.kind == LineKind::Entry && SameName(parsed.name, Trim(key))) {
-                    result = parsed.value.substr(0, parsed.value.find('\0'));
+                    const std::string_view value = Unquoted(parsed.value);
+                    result = value.substr(0, value.find('\0'));
                     break;
                 }
             }

@@ -10,14 +10,18 @@ namespace tuvako {
 // Ini files as the private-profile functions of the terminal's home platform treat them:
 // "[Section]" header lines followed by "Key=Value" lines; lines starting with ";" are comments.
 // Section and key names match without regard to case (code page 1252 letters included), and
-// blanks around names and values are trimmed. The first matching section and, in it, the first
-// matching key win. A missing file, section or key gives the default; a file that is not a
-// regular file (a directory, a device, a pipe) reads as missing and is never waited for.
+// blanks around names and values are trimmed; one pair of matching quotes around a value ("..."
+// or '...') is dropped on reading. A UTF-8 byte-order mark at the start of the file is skipped.
+// The first matching section and, in it, the first matching key win. A missing file, section or
+// key gives the default; a file that is not a regular file (a directory, a device, a pipe) reads
+// as missing and is never waited for.
 //
-// Every write reads the whole file, changes only what it must and replaces the file atomically:
-// the new content goes to a temporary file in the same directory, which is then renamed over the
-// old one. Every other line (comments, blank lines, order, line endings) stays as it was, and a
-// failed write leaves the old file untouched and returns false.
+// Every write reads the whole file and changes only what it must; every other line (comments,
+// blank lines, order, line endings) stays as it was. Where the folder allows it the file is
+// replaced atomically: the new content goes to a temporary file beside it, which is then
+// renamed over the old one, so a failed write leaves the old file untouched and returns false.
+// Where the folder takes no new file, a writable file is rewritten in place. Temporary files
+// that a killed process left behind are removed at the next write.
 class PrivateProfile {
 public:
     // The buffer of the platform's reader: one byte holds the terminating zero, so a value (and

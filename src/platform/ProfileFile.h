@@ -23,10 +23,12 @@ public:
     // although its directory would allow replacing it.
     static bool IsWritable(const AnsiString& fileName);
 
-    // Writes `content` to a temporary file beside `fileName` and renames it over `fileName`, so
-    // that a crash never leaves half a file. A symbolic link is followed (the link stays, its
-    // target changes); the old file's permissions and, where allowed, owner are kept. A failure
-    // leaves the old file untouched.
+    // Replaces the file with `content`. Where the folder allows it, atomically: a temporary
+    // file beside it is written and renamed over it, so that a crash never leaves half a file
+    // and a failure leaves the old file untouched. Where the folder takes no new file, a
+    // writable file is rewritten in place. A symbolic link is followed (the link stays, its
+    // target changes); the old file's permissions and, where allowed, owner are kept.
+    // Temporary files that a killed process left beside the file are removed first.
     static bool Replace(const AnsiString& fileName, std::string_view content);
 };
 

@@ -19,7 +19,7 @@ TEST_F(CustomerRoad, CardThenChoicesThenAPressSendsTheChoiceRecord) {
     EXPECT_EQ(Headline(), "Valitse listasta!");
     OfferTwoChoices();
     EXPECT_EQ(Shown(), (Captions{kClear, "Sali", "Kuntosali (Ale)"}));
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
 
     Click(1);
     EXPECT_EQ(Sent(), Records{kChoice});
@@ -39,14 +39,13 @@ TEST_F(CustomerRoad, ClearButtonReportsInCodePage1252AndReturnsToWaiting) {
     OfferTwoChoices();
     Click(0);
     // The cipher text of an independent implementation: "ä" travels as the one byte 0xE4.
-    EXPECT_EQ(transport.sent,
-              Records{"meATCcqFdMqyve1Ll1Bwdo90x9Q1SX9f6Zwom9Agv7buHGe6S3rcRvNgrBo84/"
-                      "WgeyupSp2QJ2fGiixkZj3BmVyG\r\n"});
+    EXPECT_EQ(Lines(), Records{"meATCcqFdMqyve1Ll1Bwdo90x9Q1SX9f6Zwom9Agv7buHGe6S3rcRvNgrBo84/"
+                               "WgeyupSp2QJ2fGiixkZj3BmVyG\r\n"});
     EXPECT_EQ(Sent(),
               Records{"Log^4711^Tuvako01^-^0^V-88;Tyhjenn\xE4: Valintaa ei tehty!^SaveLogi^^"});
     ExpectWaitingScreen();
     Elapse(60000);  // the time-out finds nothing more to report
-    EXPECT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(Lines().size(), 1u);
 }
 
 TEST_F(CustomerRoad, NextCardReportsThePreviousCustomerChosenOrNot) {
@@ -68,12 +67,12 @@ TEST_F(CustomerRoad, TimeoutComesButtonShowTimeAfterTheFirstStopReportsAndClears
     Elapse(19000);
     Receive({kStop});  // a second STOP gives no more time
     EXPECT_EQ(Shown().size(), 3u);
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
     Elapse(1000);
     EXPECT_EQ(Sent(), Records{kTimeout});
     ExpectWaitingScreen();
     Elapse(20000);
-    EXPECT_EQ(transport.sent.size(), 1u);
+    EXPECT_EQ(Lines().size(), 1u);
 }
 
 TEST_F(CustomerRoad, TimeoutWaitsForAListAndReportsTheCustomerEvenAfterAChoice) {
@@ -89,7 +88,7 @@ TEST_F(CustomerRoad, TimeoutWaitsForAListAndReportsTheCustomerEvenAfterAChoice) 
     ExpectWaitingScreen();
     OfferTwoChoices(AcceptedCard("4712", ""));  // without a note there is nothing to report
     Elapse(60000);
-    EXPECT_EQ(transport.sent.size(), 2u);
+    EXPECT_EQ(Lines().size(), 2u);
     ExpectWaitingScreen();
 }
 
@@ -97,22 +96,23 @@ TEST_F(MessageHandling, LoginPromptIsAnsweredInPlainOnlyWhileTheLinkIsUp) {
     Start("Number=12\n");
     // Another case or a trailing blank is cipher text, deciphered into something unreadable.
     for (const char* line : {"Login:\r\n", "login:\r\n", "Login:\r\n", "Login: \r\n"})
-        transport.Deliver(line);
+        ReceivePlain(line);
     const AnsiString login = "Moi^-^Tuvako12^-^0^KVLNQ^";
     EXPECT_EQ(Sent(), (Records{login, login}));
-    EXPECT_EQ(transport.sent[0], transport.sent[1]);  // each line keyed afresh
+    EXPECT_EQ(Lines()[0], Lines()[1]);  // each line keyed afresh
     EXPECT_TRUE(Log().contains("> Rcv: Login:\n"));
     EXPECT_TRUE(Log().contains(ToQString("> Snd: " + login)));
-    // While the link is down a record asks for a new session and is dropped unlogged; while
-    // it is off nothing is asked.
-    transport.connected = false;
-    transport.Deliver("Login:\r\n");
-    EXPECT_EQ(transport.openRequests, 1);
+    // While the link is down a record asks for a new session and is dropped; while it is off
+    // nothing is asked.
+    net.PeerClose();
+    HandlePostedMessages();
+    Elapse(3600 * 1000);  // the keep-alive's Ping
+    EXPECT_EQ(net.Sockets().size(), 2u);
     road->SetUseServer(false);
-    transport.connected = true;
-    transport.Deliver("Login:\r\n");
-    EXPECT_EQ(transport.openRequests, 1);
-    EXPECT_EQ(transport.sent.size(), 2u);
+    Connect();
+    ReceivePlain("Login:\r\n");
+    EXPECT_EQ(net.Sockets().size(), 2u);
+    EXPECT_EQ(Lines().size(), 2u);
     EXPECT_EQ(Log().count("Snd:"), 2);
 }
 
@@ -142,8 +142,11 @@ TEST_F(MessageHandling, ShortLinesAreIgnoredAndShortMessagesReadMissingFieldsAsE
     EXPECT_EQ(Headline(), "Valitse listasta!");
     Receive({"Crd^1^2^3^4^5"});  // no field 6: a card that is not "OK", with an empty text
     ExpectWaitingScreen();
-    EXPECT_TRUE(transport.sent.empty());
-    transport.Deliver(EncipherLine(AcceptedCard()));  // a last line without its line end
+    EXPECT_TRUE(Lines().empty());
+    ReceivePlain(EncipherLine(AcceptedCard()));  // a last line without its line end ...
+    EXPECT_EQ(Box("EdtKortti"), "");
+    net.PeerClose();  // ... is handled when the connection ends
+    HandlePostedMessages();
     EXPECT_EQ(Box("EdtKortti"), "C-1");
 }
 
@@ -152,11 +155,8 @@ TEST_F(MessageHandling, LinesAfterTheWindowClosedChangeNothing) {
     Receive({AcceptedCard(), kStart});
     window->close();  // the codes are freed here
     Receive({AcceptedCard("4712"), ButtonMessage("V1", "Sali")});
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
     EXPECT_EQ(road->PendingCustomer(), "4711^K1?A@55#^0^T9^V-88");
-    window.reset();  // once the window is gone its transport reaches nothing
-    Receive({AcceptedCard()});
-    EXPECT_TRUE(transport.sent.empty());
 }
 
 TEST_F(MessageHandling, PendingCustomerCutAt255HasAnEmptyNoteAndIsNeverReported) {
@@ -169,7 +169,7 @@ TEST_F(MessageHandling, PendingCustomerCutAt255HasAnEmptyNoteAndIsNeverReported)
     Click(0);  // the clear button: no report, but the screen clears
     ExpectWaitingScreen();
     Receive({card, AcceptedCard("4712")});  // the next customer: no report either
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
 }
 
 TEST_F(MessageHandling, RefusedCardChangesOnlyTheHeadlineUntilAGridExists) {
@@ -184,7 +184,7 @@ TEST_F(MessageHandling, RefusedCardChangesOnlyTheHeadlineUntilAGridExists) {
     EXPECT_EQ(Headline(), "X1" + kWaiting);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(road->PendingCustomer(), "");
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
 }
 
 }  // namespace

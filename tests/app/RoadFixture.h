@@ -1,13 +1,14 @@
-// A terminal on the offscreen platform with a recording transport in place of its socket.
+// A terminal on the offscreen platform whose session socket runs over the fake sockets table.
 #pragma once
 
 #include "MainWindowProbe.h"
-#include "app/LineTransport.h"
 #include "app/TOvcLabel.h"
 #include "cipher/LineCipher.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageWindow.h"
+#include "support/FakeSocketsApi.h"
 #include "support/FakeTickClock.h"
+#include "support/Wait.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,18 +31,6 @@ private:
     TfrmTuvakoMain& w_;
 };
 
-// Keeps every line the window sends and counts its requests for a new session.
-class RecordingTransport : public LineTransport {
-public:
-    bool IsConnected() const override { return connected; }
-    void Open() override { ++openRequests; }
-    void SendText(const AnsiString& text) override { sent.push_back(text); }
-
-    bool connected = true;
-    int openRequests = 0;
-    std::vector<AnsiString> sent;  // enciphered lines with their CR LF
-};
-
 // A card with "OK" whose pending record is 4711^K1?A@55#^0^T9^V-88.
 inline AnsiString AcceptedCard(const AnsiString& subject = "4711",
                                const AnsiString& note = "V-88") {
@@ -60,44 +49,67 @@ inline const AnsiString kWaiting = "Ved\xE4 kortti lukijasta";
 using Captions = std::vector<QString>;
 using Records = std::vector<AnsiString>;
 
+using test::HandlePostedMessages;
+
 class RoadFixture : public WindowTest {
 protected:
-    ~RoadFixture() override { window.reset(); }  // before the transport and the clock
+    ~RoadFixture() override { window.reset(); }  // before the sockets table and the clock
 
     // A terminal with `settings` in section Tuvako01, at its designed client size: a selection
-    // panel of 694 x 376 (15 slots of the default width), the link on over the transport.
+    // panel of 694 x 376 (15 slots of the default width), connected over the fake network. The
+    // keep-alive comes only after an hour of silence.
     void Start(const std::string& settings = "") {
-        WriteConfig("[Tuvako01]\n" + settings);
+        WriteConfig("[MessageSrv]\nUse=Yes\nServerAddress=127.0.0.1\nPingTime=3600\n[Tuvako01]\n" +
+                    settings);
         road = std::make_unique<CustomerRoadProbe>(WindowTest::Start());
-        window->SetLineTransport(&transport);
-        road->SetUseServer(true);  // after start-up, so that no session opens
+        Connect();
         window->resize(696, 494);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
+    // The connect of the newest socket succeeds.
+    void Connect() {
+        net.CompleteConnect(0);
+        HandlePostedMessages();
+    }
 
-    // The server sends each plain text, enciphered, as one line.
+    // The server sends each text as one line: enciphered, or as it is.
     void Receive(std::initializer_list<AnsiString> plain) {
-        for (const AnsiString& line : plain) transport.Deliver(EncipherLine(line) + "\r\n");
+        for (const AnsiString& line : plain) ReceivePlain(EncipherLine(line) + "\r\n");
+    }
+    void ReceivePlain(const AnsiString& bytes) {
+        net.Deliver(bytes);
+        HandlePostedMessages();
     }
     // A card and a list of two choices, the second discounted.
     void OfferTwoChoices(const AnsiString& card = AcceptedCard()) {
         Receive({card, kStart, ButtonMessage("V12", "Sali"), ButtonMessage("P3", "Kuntosali", "A"),
                  kStop});
     }
-    void Click(int slot) const { QTest::mouseClick(road->Button(slot), Qt::LeftButton); }
+    void Click(int slot) const {
+        QTest::mouseClick(road->Button(slot), Qt::LeftButton);
+        HandlePostedMessages();
+    }
     void Elapse(std::uint32_t ms) {
         clock.Advance(ms);
         road->TimerTick();
+        HandlePostedMessages();
     }
 
-    // The records sent so far, deciphered from lines that each end in CR LF.
+    // The lines the network took, on every socket, each with its CR LF.
+    Records Lines() const {
+        Records lines;
+        for (const auto& socket : net.Sockets())
+            for (std::size_t at = 0, end; (end = socket.sent.find("\r\n", at)) != npos;
+                 at = end + 2)
+                lines.push_back(socket.sent.substr(at, end + 2 - at));
+        return lines;
+    }
+    // The records sent so far, deciphered.
     Records Sent() const {
         Records records;
-        for (const AnsiString& line : transport.sent) {
-            EXPECT_TRUE(line.ends_with("\r\n"));
+        for (const AnsiString& line : Lines())
             records.push_back(DecipherLine(line.substr(0, line.size() - 2)));
-        }
         return records;
     }
 
@@ -118,8 +130,9 @@ protected:
         EXPECT_EQ(road->PendingCustomer(), "");
     }
 
-    test::FakeTickClock clock;     // the timer pool reads it from start-up on
-    RecordingTransport transport;  // the window detaches from it when it goes
+    static constexpr auto npos = std::string::npos;
+    test::FakeTickClock clock;  // the timer pool reads it from start-up on
+    test::FakeSocketsApi net;   // in place of the system's table from start-up on
     std::unique_ptr<CustomerRoadProbe> road;
 };
 

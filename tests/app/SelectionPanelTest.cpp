@@ -45,7 +45,7 @@ TEST_F(SelectionPanel, WithoutTheClearButtonChoicesFillTheSlotsFrom0AndTheRestAr
     EXPECT_EQ(road->ButtonCodes(), (Records{"V12", "V1", "V2", "V3", "V4", "V5"}));
     EXPECT_EQ(Shown(), (Captions{"Sali", "C", "C", "C", "C", "C"}));
     Click(0);  // no customer pending: nothing at all
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
     EXPECT_EQ(Shown().size(), 6u);
     Receive({AcceptedCard()});
     Click(0);
@@ -59,7 +59,7 @@ TEST_F(SelectionPanel, AWidthThatLeavesNoColumnGivesAnEmptyGridForGood) {
     EXPECT_EQ(road->ButtonCount(), 0);
     EXPECT_TRUE(Find<QWidget>("PanelValinta")->findChildren<QPushButton*>().isEmpty());
     Receive({AcceptedCard("4712")});  // no grid: no report
-    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(Lines().empty());
 }
 
 TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {

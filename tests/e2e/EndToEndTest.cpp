@@ -72,12 +72,20 @@ protected:
         const std::string port = std::to_string(std::stoi(sim.output.substr(at)));
         ASSERT_NE(sim.WaitFor(beforeTerminal), std::string::npos) << sim.output;
 
-        const auto binary = dir.File("tuvako");
+        // Through a link, the terminal's folder holds only the link and the settings.
+        const std::string folder = startThroughLink ? "t1/" : "";
+        const auto binary = dir.File(startThroughLink ? "shared/tuvako" : "tuvako");
+        std::filesystem::create_directories(binary.parent_path());
         std::filesystem::copy_file(TUVAKO_BINARY, binary,
                                    std::filesystem::copy_options::overwrite_existing);
-        dir.Write("Selvaro.ini", "[MessageSrv]\nServerAddress=127.0.0.1\nPort=" + port +
-                                     "\nUse=Yes\nPingTime=1\n"
-                                     "[Tuvako01]\nNumber=01\nButtonShowTime=1\n");
+        const auto program = dir.File(folder + "tuvako");
+        if (startThroughLink) {
+            std::filesystem::create_directories(program.parent_path());
+            std::filesystem::create_symlink(binary, program);
+        }
+        dir.Write(folder + "Selvaro.ini", "[MessageSrv]\nServerAddress=127.0.0.1\nPort=" + port +
+                                              "\nUse=Yes\n" + serverSettings +
+                                              "[Tuvako01]\nNumber=01\n" + terminalSettings);
         auto environment = QProcessEnvironment::systemEnvironment();
         const std::pair<const char*, const char*> variables[] = {
             {"QT_QPA_PLATFORM", "offscreen"},
@@ -87,7 +95,7 @@ protected:
         for (const auto& [name, value] : variables) environment.insert(name, value);
         terminal.process.setProcessEnvironment(environment);
         terminal.process.setWorkingDirectory(QString::fromStdString(dir.Path().string()));
-        terminal.process.start(QString::fromStdString(binary.string()), {});
+        terminal.process.start(QString::fromStdString(program.string()), {});
         ASSERT_TRUE(terminal.process.waitForStarted(kWaitMs)) << "tuvako did not start";
         terminalStarted_ = true;
     }
@@ -108,6 +116,10 @@ protected:
             << out.substr(out.size() - std::min<std::size_t>(out.size(), 4000));
     }
 
+    // Settings of the terminal's copy, and whether it is started through a symbolic link.
+    std::string serverSettings = "PingTime=1\n";
+    std::string terminalSettings = "ButtonShowTime=1\n";
+    bool startThroughLink = false;
     TempDir dir;
     Child sim;
     Child terminal;
@@ -163,6 +175,34 @@ TEST_F(EndToEnd, ACustomerChoosesTheNextOneTimesOut) {
     terminal.WriteLine("press Kuntosali");
     ExpectScenarioPasses();
     EXPECT_NE(terminal.output.find("> Rcv: Crd^Tuvako01^-^-^0^-^EI^Aino^0^"), std::string::npos);
+}
+
+// Terminals of one site each have a folder with their own settings and a link to one shared
+// binary: each finds the settings beside its link.
+TEST_F(EndToEnd, AStartThroughASymbolicLinkReadsTheSettingsBesideTheLink) {
+    startThroughLink = true;
+    Start(kLoggedIn + kStillServing);
+    ExpectScenarioPasses();
+}
+
+// The member's choice meets a dropped link: it is not sent and stays on screen; the terminal
+// opens a new session, and the member's second press reaches the server.
+TEST_F(EndToEnd, AChoiceThatMetADroppedLinkGoesOutWhenPressedAgainAfterTheReconnect) {
+    serverSettings = "PingTime=60\n";  // no keep-alive reconnects before the press
+    terminalSettings = "ButtonShowTime=60\n";
+    const std::string choice = "Crd^4711^Tuvako01^-^0^K1?A@VV12@55<#24&^OK^0^Lippu=T9^";
+    Start("timeout 20\n" + kMoi + "customer 1\nwait 1\nreset\naccept\n" + kMoi + "expect " +
+          choice + "\n");
+    const std::size_t shown = terminal.WaitFor("^BUTTON^Tuote^V12^");
+    const std::size_t dropped = terminal.WaitFor("> Session closed.", shown);
+    ASSERT_NE(dropped, std::string::npos) << terminal.output;
+    terminal.WriteLine("press Kuntosali");
+    const std::size_t notSent = terminal.WaitFor("> Not sent, no session: " + choice, dropped);
+    ASSERT_NE(notSent, std::string::npos) << terminal.output;
+    ASSERT_NE(terminal.WaitFor("> Snd: Moi^", notSent), std::string::npos) << terminal.output;
+    terminal.WriteLine("press Kuntosali");
+    ExpectScenarioPasses();
+    EXPECT_EQ(terminal.Count("> Snd: " + choice), 1u) << terminal.output;
 }
 
 // A server that misbehaves after the login, then serves one more customer; the terminal logs

@@ -2,15 +2,14 @@
 // its buttons pressed from standard input.
 #include "WaitUntil.h"
 #include "app/ConsoleTouch.h"
-#include "app/LineTransport.h"
 #include "app/Main.h"
 #include "cipher/LineCipher.h"
-#include "net/ESocketException.h"
 #include "net/TWSocket.h"
 #include "platform/ExceptionReporter.h"
 #include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
+#include "support/FakeSocketsApi.h"
 #include "support/FakeTickClock.h"
 #include "support/TempDir.h"
 
@@ -21,7 +20,11 @@
 #include <QTcpSocket>
 #include <QTextDocument>
 
+#include <sys/socket.h>
+
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace tuvako {
 
@@ -139,6 +142,27 @@ TEST_F(Session, OnlyTheLoginPromptIsAnsweredAndAfterAServerCloseTheNextRecordReo
     EXPECT_EQ(server.records[1], kMoi[0]);
 }
 
+// The server accepts, sends its prompt and resets at once, all before the terminal, busy
+// starting, services its connect notification: ten starts in a row all see the prompt.
+TEST_F(Session, APromptFollowedAtOnceByAResetIsReceivedNotTakenForAFailedConnect) {
+    for (int start = 0; start < 10; ++start) {
+        Start();
+        ASSERT_TRUE(server.server.waitForNewConnection(10000));  // handles no terminal event
+        QTcpSocket* peer = server.connections.back();
+        peer->write("Login:\r\n");
+        peer->flush();
+        const linger resetOnClose{1, 0};
+        ::setsockopt(int(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &resetOnClose,
+                     sizeof resetOnClose);
+        peer->abort();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // still busy
+        ASSERT_TRUE(test::WaitUntil([&] { return LogHas("> Session closed."); })) << probe->Log();
+        EXPECT_TRUE(LogHas("> Rcv: Login:")) << start << probe->Log();
+        EXPECT_FALSE(LogHas("Can't connect")) << start << probe->Log();
+        window.reset();
+    }
+}
+
 TEST_F(Session, AFailureToStartConnectingIsLoggedAndTheNextSendMakesANewSocket) {
     Start("Use=Yes\n", " ");  // no port: the socket refuses to start, before any traffic
     EXPECT_TRUE(LogHas("> Unabled to connect: ESocketException: Connect: No Port Specified"))
@@ -167,26 +191,23 @@ TEST_F(Session, ASocketReleasedWhileConnectingLeavesTheNewOneAlone) {
     EXPECT_FALSE(LogHas("Can't connect") || LogHas("Session closed."));
 }
 
-TEST_F(Session, APingWhoseSendFailsIsReportedAndTheNextTickStillSendsOne) {
-    struct FailingLink : LineTransport {
-        bool IsConnected() const override { return true; }
-        void Open() override {}
-        void SendText(const AnsiString&) override {
-            ++sends;
-            throw ESocketException("Error 10055 in function TryToSend failed");
-        }
-        int sends = 0;
-    } link;
+TEST_F(Session, APingWhoseSendFailsIsLoggedAsNotSentAndTheNextTickStillSendsOne) {
+    test::FakeSocketsApi net;
+    net.sendScript = {-WsaError::NoBufs, -WsaError::NoBufs};
     std::vector<AnsiString> reports;
     auto previous = ExceptionReporter::SetSink([&](const AnsiString& r) { reports.push_back(r); });
     Start();
-    window->SetLineTransport(&link);
+    net.CompleteConnect(0);
+    ASSERT_TRUE(test::WaitUntil([&] { return probe->Connected(); }));
     Tick(1000);
     Tick(1000);
-    window->SetLineTransport(nullptr);
+    EXPECT_EQ(LogCount("> Not sent, ESocketException: Error 10055 in function TryToSend failed"),
+              2u)
+        << probe->Log();
+    window.reset();  // before the sockets table goes
     ExceptionReporter::SetSink(previous);
-    EXPECT_EQ(link.sends, 2);
-    EXPECT_EQ(reports.size(), 2u);
+    EXPECT_EQ(net.sendSizes.size(), 2u);
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(Session, WithTheLinkOffNoSocketIsMadeAndTheLogPaneKeepsNoUndoHistory) {

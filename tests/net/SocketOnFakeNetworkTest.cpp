@@ -8,6 +8,8 @@
 
 #include <arpa/inet.h>
 
+#include <functional>
+
 namespace tuvako {
 namespace {
 
@@ -162,7 +164,7 @@ TEST_F(SocketOnFakeNetwork, WhatTheNetworkDoesNotTakeIsSentInOrderOnTheNextWrite
     EXPECT_TRUE(client.log.empty()) << "would block is no error";
 }
 
-TEST_F(SocketOnFakeNetwork, AResetClosesWithTheErrorAndRaisesNothingOtherSendFailuresRaise) {
+TEST_F(SocketOnFakeNetwork, SendErrorsOfALostConnectionCloseWithTheErrorOtherFailuresRaise) {
     Connected();
     net.sendScript = {-WsaError::NoBufs, 0, -WsaError::ConnReset};
     EXPECT_EQ(Thrown([&] { client.socket->SendText("x"); }),
@@ -173,6 +175,16 @@ TEST_F(SocketOnFakeNetwork, AResetClosesWithTheErrorAndRaisesNothingOtherSendFai
     WriteReady();
     EXPECT_EQ(client.log, Log{"closed 10054"});
     EXPECT_EQ(net.OpenSockets(), 0u);
+    // Timed out, host or network unreachable, network reset: the connection is gone as well.
+    for (const int error : {WsaError::TimedOut, WsaError::HostUnreach, WsaError::NetUnreach,
+                            WsaError::NetReset}) {
+        Connected();
+        net.sendScript = {-error};
+        EXPECT_EQ(FailureOf([&] { client.socket->SendText("x"); }), "(no exception)") << error;
+        EXPECT_EQ(client.log, Log{"closed " + std::to_string(error)});
+        EXPECT_EQ(client.socket->State(), wsClosed);
+        EXPECT_EQ(net.OpenSockets(), 0u);
+    }
 }
 
 TEST_F(SocketOnFakeNetwork, ASendDataHandlerMayAbortInTheMiddleOfADrain) {
@@ -291,13 +303,29 @@ TEST_F(LineAssembly, MoreThanTheLimitWithoutTerminatorIsDroppedUnlessTheHandlerK
     EXPECT_EQ(client.log, (Log{"line next\r\n", "line abcdef\r\n"}));
 }
 
-TEST_F(LineAssembly, ClosingInsideAHandlerStillDeliversTheHeldLinesOneByOneAndTheRest) {
-    client.onLine = [&](const AnsiString& line) {
-        if (line == "first\r\n") client.socket->Close();
+// A handler that ends the connection (closing, aborting, or sending into a reset) returns before
+// the lines still held are handled, each in a handler of its own, then the close is reported.
+TEST_F(LineAssembly, LinesHeldWhenAHandlerEndsTheConnectionFollowItInOrderNeverInsideIt) {
+    const std::pair<std::function<void()>, std::string> endings[] = {
+        {[&] { client.socket->Close(); }, "closed 0"},
+        {[&] { client.socket->Abort(); }, "closed 0"},
+        {[&] {
+             net.sendScript = {-WsaError::ConnReset};
+             client.socket->SendText("next card report\r\n");
+         },
+         "closed 10054"},
     };
-    Read("first\r\nsecond\r\nthird\r\nrest");
-    EXPECT_EQ(client.log, (Log{"line first\r\n", "line second\r\n", "line third\r\n", "line rest",
-                               "closed 0"}));
+    for (const auto& [end, closed] : endings) {
+        if (client.socket->State() != wsConnected) Connected();
+        client.onLine = [&](const AnsiString& line) {
+            if (line != "first\r\n") return;
+            end();
+            client.log.push_back("handler returned");
+        };
+        Read("first\r\nsecond\r\nthird\r\nrest");
+        EXPECT_EQ(client.log, (Log{"line first\r\n", "handler returned", "line second\r\n",
+                                   "line third\r\n", "line rest", closed}));
+    }
 }
 
 TEST_F(LineAssembly, ReceiveTextWithNoLinePendingReadsNothingFromTheNetwork) {

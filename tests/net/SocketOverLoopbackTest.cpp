@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace tuvako {
 namespace {
 
@@ -99,6 +102,21 @@ TEST_F(SocketOverLoopback, DestroyLaterFromInsideSessionClosedDestroysItOnlyAfte
     EXPECT_TRUE(usableAfterRelease);
     EXPECT_EQ(client.log, Log{"closed 0"});
     EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
+}
+
+// The peer accepts, sends and resets before the connect notification is serviced (the program
+// is busy starting): the connect counts as made, the data arrive, then the close with the reset.
+TEST(SocketOverLoopbackBusy, AConnectionResetBeforeItsConnectWasSeenStillDeliversItsData) {
+    test::LoopbackServer server;
+    test::LoggedSocket client;
+    client.Configure(server.PortText());
+    client.socket->Connect();
+    ASSERT_TRUE(server.AcceptClientWhileBusy());
+    server.Write("Login:\r\n");
+    server.ResetClient();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // still busy
+    EXPECT_TRUE(PumpUntil([&] { return client.log.size() >= 3; }));
+    EXPECT_EQ(client.log, (Log{"connected 0", "line Login:\r\n", "closed 10054"}));
 }
 
 TEST(SocketOverLoopbackRefused, AClosedPortIsReportedAsRefusedThenClosed) {

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tuvako {
@@ -88,9 +90,6 @@ TEST_F(PrivateProfileTest, RefusedOrFailedWritesLeaveTheFileAsItWasAndNoTemporar
         EXPECT_FALSE(Write("A", "a", "2"));
         EXPECT_TRUE(Write("A", "a", "1"));  // nothing to change, nothing to refuse
         fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
-        EXPECT_FALSE(Write("A", "a", "2"));
-        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::add);
     }
     EXPECT_EQ(Content(), "[A]\na=1\n");
 
@@ -100,6 +99,68 @@ TEST_F(PrivateProfileTest, RefusedOrFailedWritesLeaveTheFileAsItWasAndNoTemporar
     EXPECT_FALSE(Write("A", "k", "v"));
     EXPECT_FALSE(PrivateProfile::EraseSection("A", file));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(PrivateProfileTest, OnePairOfMatchingQuotesIsDroppedAndAByteOrderMarkHidesNoSection) {
+    dir.Write("Test.ini",
+              "\xEF\xBB\xBF[MessageSrv]\r\nUse=\"Yes\"\r\nServerAddress = '10.0.0.5' \r\n"
+              "Mixed=\"x'\r\nTwice=\"\"two\"\"\r\nOne=\"\r\nEmpty=''\r\nInside=a\"b\"\r\n");
+    const std::pair<const char*, const char*> values[] = {
+        {"Use", "Yes"},      {"ServerAddress", "10.0.0.5"},
+        {"Mixed", "\"x'"},   {"Twice", "\"two\""},
+        {"One", "\""},       {"Empty", ""},
+        {"Inside", "a\"b\""}};
+    for (const auto& [key, value] : values) EXPECT_EQ(Get("MessageSrv", key), value) << key;
+    ASSERT_TRUE(
+        Write("messagesrv", "Port", "\"40201\""));  // written as given, in the first line's section
+    EXPECT_EQ(Content().substr(0, 17), "\xEF\xBB\xBF[MessageSrv]\r\n");
+    EXPECT_TRUE(Content().ends_with("Inside=a\"b\"\r\nPort=\"40201\"\r\n"));
+}
+
+// Runs `write` as an unprivileged user (permissions do not bind the superuser); its result.
+bool AsUnprivileged(const std::function<bool()>& write) {
+    if (::geteuid() != 0) return write();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped && write() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Kiosk installs often leave only the state file writable: it is then written in place.
+TEST_F(PrivateProfileTest, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    const fs::path folder = dir.File("kiosk");
+    fs::create_directory(folder);
+    const AnsiString state = dir.Write("kiosk/Selwi.ini", "[A]\r\na=1\r\n").string();
+    fs::permissions(state, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                               ~fs::perms::others_exec);
+    fs::permissions(dir.Path(), fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    EXPECT_TRUE(AsUnprivileged([&] {
+        return PrivateProfile::WriteString("A", "a", "2", state) &&
+               PrivateProfile::WriteString("B", "b", "3", state);
+    }));
+    EXPECT_FALSE(AsUnprivileged([&] {  // no new file where the folder takes none
+        return PrivateProfile::WriteString("A", "a", "2", (folder / "New.ini").string());
+    }));
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(test::TempDir::Read(state), "[A]\r\na=2\r\n\r\n[B]\r\nb=3\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+}
+
+TEST_F(PrivateProfileTest, TemporaryFilesLeftByAKilledWriteAreRemovedAtTheNextWrite) {
+    for (const char* name :
+         {"Test.ini.a1B2c3", "Test.ini.bak", "Test.ini.a1B2c", "Other.ini.a1B2c3"})
+        dir.Write(name, "half");
+    ASSERT_TRUE(Write("A", "a", "1"));
+    EXPECT_FALSE(fs::exists(dir.File("Test.ini.a1B2c3")));
+    for (const char* kept : {"Test.ini.bak", "Test.ini.a1B2c", "Other.ini.a1B2c3"})
+        EXPECT_TRUE(fs::exists(dir.File(kept))) << kept;
 }
 
 TEST_F(PrivateProfileTest, BinaryHugeAndSpecialFilesNeitherCrashNorBlock) {

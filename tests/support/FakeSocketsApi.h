@@ -64,6 +64,8 @@ public:
     void PeerClose(int error = 0);
     void Notify(int event, int error = 0);
     std::size_t OpenSockets() const;
+    // Every socket made so far, the oldest first.
+    const std::deque<FakeSocket>& Sockets() const { return sockets_; }
 
     const char* LibraryName() const override { return "fake"; }
     int Startup(std::uint16_t version) override;

@@ -18,6 +18,14 @@ bool LoopbackServer::AcceptClient() {
     return client_ != nullptr;
 }
 
+bool LoopbackServer::AcceptClientWhileBusy() {
+    DropClient();
+    received_.clear();
+    if (!server_.waitForNewConnection(10000)) return false;
+    client_ = server_.nextPendingConnection();
+    return client_ != nullptr;
+}
+
 void LoopbackServer::Write(const QByteArray& bytes) {
     client_->write(bytes);
     client_->flush();

@@ -20,6 +20,8 @@ public:
 
     // Waits for the next client, dropping the one before; false when none came.
     bool AcceptClient();
+    // The same without handling any event meanwhile, as while the client's program is busy.
+    bool AcceptClientWhileBusy();
     void Write(const QByteArray& bytes);
     // Every byte the current client has sent so far.
     QByteArray Received();

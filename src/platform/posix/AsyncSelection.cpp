@@ -11,6 +11,16 @@
 #include <cerrno>
 
 namespace tuvako {
+namespace {
+
+// Errors that only a connection that had been made can meet: a failed connect reports a
+// refusal (a reset in answer to its SYN is one), a time-out or an unreachable network instead.
+bool WasEstablished(int connectError) {
+    return connectError == 0 || connectError == ECONNRESET || connectError == EPIPE ||
+           connectError == ECONNABORTED;
+}
+
+}  // namespace
 
 AsyncSelection::AsyncSelection(int fd, TSocket handle, MessageWindow* window, std::uint32_t msg,
                                int events, Phase phase)
@@ -91,7 +101,11 @@ void AsyncSelection::OnWritable() {
     int error = 0;
     socklen_t length = sizeof error;
     if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
-    ConnectFinished(WinsockErrorFromErrno(error));
+    if (!WasEstablished(error)) return ConnectFinished(WinsockErrorFromErrno(error));
+    // The peer accepted and then reset before this notification was serviced. The connect
+    // succeeded: the bytes that came before the reset are delivered, then the close with it.
+    NoteConnectionError(WinsockErrorFromErrno(error));
+    ConnectFinished(0);
 }
 
 void AsyncSelection::Post(int event, int error) {

@@ -13,7 +13,7 @@ AnsiString& TestOverride() {
     return path;
 }
 
-AnsiString RealExecutableFile() {
+AnsiString ResolvedExecutableFile() {
     std::error_code error;
     const auto link = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) return link.string();
@@ -23,10 +23,24 @@ AnsiString RealExecutableFile() {
     return {};
 }
 
+AnsiString RealExecutableFile() {
+    AnsiString startedAs;
+    if (QCoreApplication::instance())
+        startedAs = QCoreApplication::arguments().value(0).toLocal8Bit().toStdString();
+    return ExecutableFileAsStarted(startedAs, ResolvedExecutableFile());
+}
+
 }  // namespace
 
 AnsiString ExecutableFile() {
     return TestOverride().empty() ? RealExecutableFile() : TestOverride();
+}
+
+AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString& resolved) {
+    if (startedAs.find(PathDelimiter) == AnsiString::npos) return resolved;
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(startedAs, error);
+    return error ? resolved : absolute.lexically_normal().string();
 }
 
 void SetExecutableFileForTesting(AnsiString path) {
