@@ -41,7 +41,8 @@ TEST_F(SelectionPanel, CaptionsShowTheirLinesTheSaleMarkAndTheirAmpersands) {
 TEST_F(SelectionPanel, WithoutTheClearButtonChoicesFillTheSlotsFrom0AndTheRestAreDropped) {
     Start("ShowClearButton=No\nButtonWidth=300\n");  // 2 columns of 3 rows
     Receive({kStart, ButtonMessage("V12", "Sali")});
-    for (int i = 1; i < 7; ++i) Receive({ButtonMessage("V" + std::to_string(i), "C")});
+    for (const char* code : {"V1", "V2", "V3", "V4", "V5", "V6"})
+        Receive({ButtonMessage(code, "C")});
     EXPECT_EQ(road->ButtonCodes(), (Records{"V12", "V1", "V2", "V3", "V4", "V5"}));
     EXPECT_EQ(Shown(), (Captions{"Sali", "C", "C", "C", "C", "C"}));
     Click(0);  // no customer pending: nothing at all

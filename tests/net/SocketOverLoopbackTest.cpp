@@ -115,7 +115,7 @@ TEST(SocketOverLoopbackBusy, AConnectionResetBeforeItsConnectWasSeenStillDeliver
     server.Write("Login:\r\n");
     server.ResetClient();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // still busy
-    EXPECT_TRUE(PumpUntil([&] { return client.log.size() >= 3; }));
+    EXPECT_TRUE(WaitUntil([&] { return client.log.size() >= 3; }));
     EXPECT_EQ(client.log, (Log{"connected 0", "line Login:\r\n", "closed 10054"}));
 }
 
