@@ -50,21 +50,22 @@ double ThreadCpuMicroseconds() {
     return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
 }
 
-// An accepted card of 78 bytes, 104 bytes enciphered: the common line of a busy entrance.
-// The last line of each burst is a refused card whose headline tells the burst apart, so the
-// loopback run can see when the whole burst has been handled.
+// Accepted cards of 78 bytes, 104 bytes enciphered: either one record over and over, as a
+// server's burst of one record sends it, or with card numbers counting up, so that the screen
+// changes with every line. The last line of each burst is a refused card whose headline tells
+// the burst apart, so the loopback run can see when the whole burst has been handled.
 struct Burst {
     std::vector<std::string> cipherLines;
     std::string wire;  // the lines with their CR LF, as one write
     AnsiString endHeadline;
 };
 
-Burst MakeBurst(int number) {
+Burst MakeBurst(int number, bool numbered) {
     Burst burst;
     burst.endHeadline = "Era " + std::to_string(100000 + number);
     for (int i = 0; i < kBurstLines; ++i) {
         char card[8];
-        std::snprintf(card, sizeof card, "%05d", i % 100000);
+        std::snprintf(card, sizeof card, "%05d", numbered ? i % 100000 : 4711);
         const std::string record =
             i + 1 < kBurstLines ? "Crd^1^4711^3^4^K1^OK^C-" + std::string(card) +
                                       "^0^T9^Matti Meik\xE4l\xE4inen^Kortti^2^31.12.2026^7^^V-8"
@@ -186,19 +187,18 @@ private:
 };
 
 // range(0): the log pane shown (1) or hidden (0); range(1): loopback TCP (1) or the fake
-// sockets table (0). Each iteration deciphers one burst alone, then sends it to the terminal.
+// sockets table (0); range(2): card numbers counting up (1) or one record repeated (0). Each
+// iteration deciphers one burst alone, then sends it to the terminal.
 void TerminalBurst(benchmark::State& state) {
-    static const std::vector<Burst> bursts = [] {
-        std::vector<Burst> made;
-        for (int i = 0; i < 2; ++i) made.push_back(MakeBurst(i));
-        return made;
-    }();
+    static const std::vector<Burst> bursts[2] = {{MakeBurst(0, false), MakeBurst(1, false)},
+                                                 {MakeBurst(2, true), MakeBurst(3, true)}};
+    const std::vector<Burst>& kind = bursts[state.range(2)];
     Terminal terminal(state.range(0) == 1, state.range(1) == 1);
     double terminalUs = 0;
     double decipherUs = 0;
     std::size_t round = 0;
     for (auto _ : state) {
-        const Burst& burst = bursts[round++ % bursts.size()];
+        const Burst& burst = kind[round++ % kind.size()];
         decipherUs += DecipherAlone(burst.cipherLines);
         const double spent = terminal.ReceiveBurst(burst);
         terminalUs += spent;
@@ -226,8 +226,8 @@ int main(int argc, char** argv) {
         }
     }
     benchmark::RegisterBenchmark("TerminalBurst", tuvako::TerminalBurst)
-        ->ArgsProduct({{0, 1}, {0, 1}})
-        ->ArgNames({"shown", "loopback"})
+        ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+        ->ArgNames({"shown", "loopback", "numbered"})
         ->Iterations(rounds)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
