@@ -18,11 +18,11 @@ class QColorDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace tuvako {
 
+class LogPane;
 class TCustomWSocket;
 class TOvcComponentState;
 class TOvcFormState;
@@ -73,7 +73,7 @@ private:
     void CreateStateKeepers();
 
     TPanel* PanelTausta = nullptr;
-    QPlainTextEdit* Memo = nullptr;
+    LogPane* Memo = nullptr;
     TPanel* PanelTop = nullptr;
     TOvcLabel* OvcHuom = nullptr;
     QLabel* Label1 = nullptr;

@@ -1,6 +1,7 @@
 // The components of the main window at their designed places, sizes, fonts and colours.
 #include "app/Main.h"
 
+#include "app/LogPane.h"
 #include "app/TOvcLabel.h"
 #include "app/TPanel.h"
 #include "app/Texts.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace tuvako {
@@ -120,7 +120,7 @@ void TfrmTuvakoMain::CreatePanels() {
     PanelValinta->setObjectName(QStringLiteral("PanelValinta"));
     PanelValinta->SetBevels(TPanel::TBevelCut::bvRaised, TPanel::TBevelCut::bvLowered, 2);
 
-    Memo = new QPlainTextEdit(PanelTausta);
+    Memo = new LogPane(PanelTausta);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
     // Every appended and every dropped line would otherwise stay in the document's undo

@@ -1,6 +1,7 @@
 // The log pane and the operator's pop-up menu.
 #include "app/Main.h"
 
+#include "app/LogPane.h"
 #include "app/TPanel.h"
 #include "platform/Cp1252.h"
 
@@ -8,56 +9,24 @@
 #include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTime>
 
 #include <cstdio>
 
 namespace tuvako {
-namespace {
-
-constexpr int kLogTrimAbove = 400;
-constexpr int kLogTrimCount = 50;
-
-}  // namespace
 
 AnsiString TfrmTuvakoMain::ShowControlChars(const AnsiString& text) {
     AnsiString shown;
     shown.reserve(text.size());
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte >= 32) {
-            shown += ch;
-        } else {
-            shown += '[';
-            shown += std::to_string(byte);
-            shown += ']';
-        }
-    }
+    LogLines::AppendShown(shown, text);
     return shown;
 }
 
 int TfrmTuvakoMain::LogLineCount() const {
-    // Every logged line holds at least its time stamp, so an empty document has no lines.
-    return Memo->document()->isEmpty() ? 0 : Memo->document()->blockCount();
+    return int(Memo->Lines().Count());
 }
 
 void TfrmTuvakoMain::AddLog(const AnsiString& text) {
-    const AnsiString line =
-        QTime::currentTime().toString(QStringLiteral("hh:mm:ss")).toStdString() + "> " +
-        ShowControlChars(text);
-
-    // Dropping the oldest lines as one block keeps an append to a full pane cheap.
-    if (LogLineCount() > kLogTrimAbove) {
-        QTextCursor cursor(Memo->document());
-        cursor.movePosition(QTextCursor::Start);
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, kLogTrimCount);
-        cursor.removeSelectedText();
-    }
-    Memo->appendPlainText(ToQString(line));
-
+    const AnsiString& line = Memo->AddLine(text);
     if (consoleLog_) {
         const QByteArray utf8 = ToQString(line).toUtf8();
         std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stdout);
@@ -78,7 +47,7 @@ void TfrmTuvakoMain::mnuLogiClick() {
 }
 
 void TfrmTuvakoMain::mnuClearClick() {
-    Memo->clear();
+    Memo->ClearLines();
 }
 
 void TfrmTuvakoMain::mnuBackColorClick() {

@@ -72,7 +72,9 @@ void TfrmTuvakoMain::HandleButtonsStop() {
 }
 
 void TfrmTuvakoMain::SetBoxText(QLineEdit* box, const AnsiString& text) {
-    box->setText(ToQString(text));
+    // A box that already shows the text is left as it is: setting the text lays it out anew
+    // and tells every listener, most of what a repeated card would cost.
+    if (const QString shown = ToQString(text); box->text() != shown) box->setText(shown);
     // Long texts show from their start, as a freshly filled box does.
     box->setCursorPosition(0);
 }

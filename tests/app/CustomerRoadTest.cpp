@@ -187,5 +187,25 @@ TEST_F(MessageHandling, RefusedCardChangesOnlyTheHeadlineUntilAGridExists) {
     EXPECT_TRUE(Lines().empty());
 }
 
+TEST_F(MessageHandling, BoxesShowLongTextsFromTheirStartAlsoWhenTheSameTextComesAgain) {
+    Start();
+    const auto card = [](const AnsiString& name) {
+        return "Crd^1^4711^3^4^K1^OK^C-1^0^T9^" + name + "^Sarjakortti^2^31.12.2026^7^^V-88";
+    };
+    const AnsiString longName = "Meik\xE4l\xE4inen-" + AnsiString(80, 'N') + " Matti";
+    auto* box = Find<QLineEdit>("EdtNimi");
+    Receive({card(longName)});
+    EXPECT_EQ(Box("EdtNimi"), longName);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    box->selectAll();  // the operator marks the name, which also takes the cursor to its end
+    Receive({card(longName)});
+    EXPECT_EQ(Box("EdtNimi"), longName);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_FALSE(box->hasSelectedText());
+    Receive({card("Virtanen Liisa")});
+    EXPECT_EQ(Box("EdtNimi"), "Virtanen Liisa");
+    EXPECT_EQ(box->cursorPosition(), 0);
+}
+
 }  // namespace
 }  // namespace tuvako

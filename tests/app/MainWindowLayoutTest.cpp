@@ -1,12 +1,12 @@
 // The window at 1024 x 768: layout, colours, the log pane and the operator's menu.
 #include "MainWindowProbe.h"
 #include "app/TOvcLabel.h"
+#include "platform/Cp1252.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTextBlock>
 
 namespace tuvako {
 namespace {
@@ -19,10 +19,10 @@ protected:
     }
 
     QRgb PixelOfWindow(QPoint at) const { return window->grab().toImage().pixel(at) & 0xFFFFFF; }
-    QPlainTextEdit* Memo() const { return Find<QPlainTextEdit>("Memo"); }
-    // Line `index` of the log pane without its "hh:nn:ss> " time stamp.
+    LogPane* Memo() const { return Find<LogPane>("Memo"); }
+    // Line `index` of the log without its "hh:nn:ss> " time stamp.
     QString Text(int index) const {
-        return Memo()->document()->findBlockByNumber(index).text().mid(10);
+        return ToQString(Memo()->Lines().Line(std::size_t(index))).mid(10);
     }
 };
 
@@ -98,7 +98,7 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
 
 TEST_F(MainWindowLayout, LogLinesGetTheTimeAndCodesAndTheFullPaneDropsTheOldest50) {
     window->AddLog("a\tb\r\n\x1F\x01 \xE4\x80\xFF");
-    const QString first = Memo()->document()->firstBlock().text();
+    const QString first = ToQString(Memo()->Lines().Line(0));
     EXPECT_TRUE(QRegularExpression("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d> ").match(first).hasMatch())
         << first.toStdString();
     EXPECT_EQ(Text(0), QString::fromUtf8("a[9]b[13][10][31][1] \u00e4\u20ac\u00ff"));

@@ -1,6 +1,7 @@
 // Read access to the main window's state for tests, and the fixture of the window tests.
 #pragma once
 
+#include "app/LogPane.h"
 #include "app/Main.h"
 #include "app/TPanel.h"
 #include "platform/ExecutableFile.h"

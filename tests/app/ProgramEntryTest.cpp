@@ -65,7 +65,7 @@ TEST_F(ProgramEntry, ExceptionFromAnEventHandlerIsReportedAndTheLoopGoesOn) {
         QCoreApplication::sendPostedEvents();
         EXPECT_NE(testing::internal::GetCapturedStderr().find(kReport), std::string::npos);
     }
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->toPlainText().endsWith(ToQString("> " + kReport)));
+    EXPECT_TRUE(Find<LogPane>("Memo")->Text().endsWith(ToQString("> " + kReport)));
     QueueFailingHandler();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(reports, std::vector<AnsiString>{kReport});  // back to where reports went before

@@ -115,7 +115,7 @@ protected:
 
     AnsiString Headline() const { return Find<TOvcLabel>("OvcHuom")->Caption(); }
     AnsiString Box(const char* name) const { return FromQString(Find<QLineEdit>(name)->text()); }
-    QString Log() const { return Find<QPlainTextEdit>("Memo")->toPlainText(); }
+    QString Log() const { return Find<LogPane>("Memo")->Text(); }
     // The captions of the buttons on show, in slot order.
     Captions Shown() const {
         Captions captions;
