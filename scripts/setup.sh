@@ -2,11 +2,13 @@
 # Installs what the build needs (Debian packages), then configures and builds.
 #   scripts/setup.sh [--sanitize] [TARGET ...]
 # builds into build/ (or build-asan/ with the sanitizers); everything, or only the targets named.
+#   scripts/setup.sh --install-only
+# only installs the packages (scripts/fuzz.sh builds on its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libbotan-2-dev fonts-liberation)
+          libbenchmark-dev libbotan-2-dev fonts-liberation clang libclang-rt-dev)
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -24,6 +26,8 @@ if ((${#missing[@]})); then
         exit 1
     fi
 fi
+
+[[ ${1:-} == --install-only ]] && exit 0
 
 build_dir=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
