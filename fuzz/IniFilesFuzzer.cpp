@@ -134,9 +134,14 @@ void CheckOtherLinesKept(const std::string& before, const std::string& after, co
     }
 }
 
+// Blanks around a value do not survive reading, and a reader may take quotes around a value
+// for quoting; the value written has neither at its ends.
 std::string CleanValue(std::string value) {
-    // Blanks around a value do not survive reading; the written value is compared without them.
-    return Trim(std::move(value));
+    const auto edge = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
+    while (!value.empty() && edge(value.back())) value.pop_back();
+    std::size_t begin = 0;
+    while (begin < value.size() && edge(value[begin])) ++begin;
+    return value.substr(begin);
 }
 
 }  // namespace
