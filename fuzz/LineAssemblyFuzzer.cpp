@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -110,19 +111,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     while (input.remaining_bytes() > 0) {
         std::string chunk;
-        switch (input.ConsumeIntegral<std::uint8_t>() % 4) {
+        // Long runs of one byte reach the limit with a small input; tiny reads of a long run
+        // take long and find nothing new.
+        const std::size_t longest = readSize == 0 || readSize >= 4096 ? 70000 : 2000;
+        switch (input.ConsumeIntegral<std::uint8_t>() % 5) {
             case 0:
             case 1:
                 chunk =
                     input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, 600));
                 break;
-            case 2: {  // a long run of one byte, to reach the limit with a small input
-                const char byte = input.ConsumeIntegral<char>();
-                // Tiny reads of a long run take long and find nothing new.
-                const std::size_t most = readSize == 0 || readSize >= 4096 ? 70000 : 2000;
-                chunk.assign(input.ConsumeIntegralInRange<std::size_t>(0, most), byte);
+            case 2:  // a run that ends just before, at or just after the limit
+                chunk.assign(
+                    std::min(longest, kLineLimit - 4 + input.ConsumeIntegral<std::uint8_t>() % 9),
+                    input.ConsumeIntegral<char>());
                 break;
-            }
+            case 3:
+                chunk.assign(input.ConsumeIntegralInRange<std::size_t>(0, longest),
+                             input.ConsumeIntegral<char>());
+                break;
             default:
                 readAll();
                 continue;
