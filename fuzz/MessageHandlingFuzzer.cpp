@@ -201,6 +201,8 @@ std::string Settings(FuzzedDataProvider& input) {
 
 }  // namespace
 
+TUVAKO_FUZZ_NO_LEAK_CHECK
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::StartApplication(true);
     ExceptionReporter::SetSink([](const AnsiString& report) {

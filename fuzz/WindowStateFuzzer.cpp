@@ -45,6 +45,8 @@ void CheckSavedColour(const std::string& file, const char* panelName, const TPan
 
 }  // namespace
 
+TUVAKO_FUZZ_NO_LEAK_CHECK
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::StartApplication(true);
     // Restoring and saving run guarded; what they report is how a wrong file shows itself.

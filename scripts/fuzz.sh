@@ -12,7 +12,7 @@ shift || true
 scripts/setup.sh --install-only
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DTUVAKO_FUZZ=ON -DBUILD_TESTING=OFF -DTUVAKO_BENCHMARKS=OFF \
+    -DTUVAKO_FUZZ=ON -DTUVAKO_WERROR=ON -DBUILD_TESTING=OFF -DTUVAKO_BENCHMARKS=OFF \
     $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
 cmake --build "$build" -j2 --target fuzzers
 
