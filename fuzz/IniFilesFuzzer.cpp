@@ -193,7 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (Folded(entry.first) == Folded(section) && Folded(entry.second) == Folded(key)) continue;
         fuzz::Check(PrivateProfile::GetString(entry.first, entry.second, kMissing, file) == old,
                     "another key changed: [" + fuzz::Printable(entry.first) + "] " +
-                        fuzz::Printable(entry.second));
+                        fuzz::Printable(entry.second) + " in \"" + fuzz::Printable(before) +
+                        "\", now \"" + fuzz::Printable(after) + "\"");
     }
     return 0;
 }
