@@ -3,11 +3,13 @@
 #   scripts/setup.sh [--sanitize | --release] [--werror] [TARGET ...]
 # builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
 # everything, or only the targets named. The options are read in scripts/build-options.sh.
+#   scripts/setup.sh --install-only
+# only installs the packages (scripts/fuzz.sh builds on its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libbotan-2-dev fonts-liberation)
+          libbenchmark-dev libbotan-2-dev fonts-liberation clang libclang-rt-dev)
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -25,6 +27,8 @@ if ((${#missing[@]})); then
         exit 1
     fi
 fi
+
+[[ ${1:-} == --install-only ]] && exit 0
 
 source scripts/build-options.sh
 read_build_options "$@"

@@ -148,6 +148,16 @@ std::string_view LineEnding(std::string_view content) {
     return "\r\n";
 }
 
+// Gives an unended last line its ending before something is added after it. A last line that
+// ends in a bare CR gets only the LF: a CR LF ending would leave that CR in the line's value.
+void EndLastLine(std::string& text, std::string_view eol) {
+    if (text.empty() || text.back() == '\n') return;
+    if (text.back() == '\r')
+        text += '\n';
+    else
+        text += eol;
+}
+
 // `content` with the entry line for `key` in `section` replaced by `entry`, or `entry` added.
 std::string WithEntry(std::string_view content, std::string_view section, std::string_view key,
                       std::string_view entry) {
@@ -155,7 +165,7 @@ std::string WithEntry(std::string_view content, std::string_view section, std::s
     const auto range = FindSection(content, section);
     if (!range) {
         std::string result(content);
-        if (!result.empty() && result.back() != '\n') result += eol;
+        EndLastLine(result, eol);
         if (!result.empty()) result += eol;  // a blank line between sections, for the reader's eye
         result.append("[").append(section).append("]").append(eol);
         result.append(entry).append(eol);
@@ -174,7 +184,7 @@ std::string WithEntry(std::string_view content, std::string_view section, std::s
         if (parsed.kind == LineKind::Entry || parsed.kind == LineKind::Other) insertAt = line.next;
     }
     std::string result(content.substr(0, insertAt));
-    if (insertAt > 0 && content[insertAt - 1] != '\n') result += eol;
+    EndLastLine(result, eol);
     result.append(entry).append(eol).append(content.substr(insertAt));
     return result;
 }

@@ -70,6 +70,14 @@ TEST_F(PrivateProfileTest, WritingChangesOnlyWhatItMustAndKeepsOtherLinesPermiss
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, perms);
 
+    // A last line that ends in a bare CR keeps its value when a line is added after it.
+    for (const char* section : {"B", "New"}) {
+        dir.Write("Test.ini", "[B]\r\nkey=b\r");
+        ASSERT_TRUE(Write(section, "more", "3"));
+        EXPECT_EQ(Get("B", "key"), "b") << Content();
+    }
+    EXPECT_EQ(Content(), "[B]\r\nkey=b\r\n\r\n[New]\r\nmore=3\r\n");
+
     fs::remove(file);
     ASSERT_TRUE(Write("TfrmTuvakoMain", "Flags", "0"));  // a new file uses CR LF
     EXPECT_EQ(Content(), "[TfrmTuvakoMain]\r\nFlags=0\r\n");

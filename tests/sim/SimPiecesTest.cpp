@@ -123,7 +123,7 @@ TEST(ScenarioParser, RepeatBlocksNestAZeroCountDropsTheirStepsAndCopiesKeepTheir
 }
 
 TEST(ScenarioParser, ErrorsNameTheLineAndTheFault) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"swipe\nsned x\n", "line 2: unknown command \"sned\""},
         {"send\n", "line 1: send needs a text"},
         {"list now\n", "line 1: list takes no argument"},
@@ -137,12 +137,18 @@ TEST(ScenarioParser, ErrorsNameTheLineAndTheFault) {
          "line 1: the repeated steps pass the limit of 1000000 steps"},
         {"list\nlist\nrepeat 500000\nlist\nlist\nend\n",  // with the steps before the block
          "line 3: the repeated steps pass the limit of 1000000 steps"},
+        // 4 kB of file that would hold 4 GB of text once written out.
+        {"repeat 1000\n repeat 1000\n  send " + std::string(4000, 'A') + "\n end\nend\n",
+         "line 1: the repeated steps pass the limit of 67108864 bytes of text"},
     };
     for (const auto& [text, error] : cases) {
         const auto result = ScenarioParser::Parse(text);
-        EXPECT_EQ(result.error, error) << text;
+        EXPECT_EQ(result.error, error) << text.substr(0, 80);
         EXPECT_TRUE(result.steps.empty());
     }
+    // Just under the limit of text is still a scenario.
+    EXPECT_TRUE(
+        ScenarioParser::Parse("repeat 16000\nsend " + std::string(4000, 'A') + "\nend\n").Ok());
 }
 
 using Lines = std::vector<std::string>;

@@ -201,20 +201,32 @@ struct OpenBlock {
     int line;
 };
 
-// Writes the block's steps out `times` times in all (none for 0); false when the scenario would
-// then hold more than MaxSteps steps.
-bool ExpandBlock(const OpenBlock& block, std::vector<ScenarioStep>& steps) {
+// Writes the block's steps out `times` times in all (none for 0). Returns why it cannot when the
+// scenario would then hold more than MaxSteps steps or MaxTextBytes bytes of text, else nothing.
+// `textBytes` is the text the steps hold, before and after.
+std::string ExpandBlock(const OpenBlock& block, std::vector<ScenarioStep>& steps,
+                        std::size_t& textBytes) {
     const std::size_t bodySize = steps.size() - block.firstStep;
     const std::size_t total = block.firstStep + bodySize * std::size_t(block.times);
-    if (total > ScenarioParser::MaxSteps) return false;
+    if (total > ScenarioParser::MaxSteps)
+        return "the repeated steps pass the limit of " + std::to_string(ScenarioParser::MaxSteps) +
+               " steps";
+    std::size_t bodyBytes = 0;
+    for (std::size_t i = block.firstStep; i < steps.size(); ++i) bodyBytes += steps[i].text.size();
+    // Both factors are bounded (the file's size, the step limit), so the product cannot wrap.
+    const std::size_t totalBytes = textBytes - bodyBytes + bodyBytes * std::size_t(block.times);
+    if (totalBytes > ScenarioParser::MaxTextBytes)
+        return "the repeated steps pass the limit of " +
+               std::to_string(ScenarioParser::MaxTextBytes) + " bytes of text";
+    textBytes = totalBytes;
     if (block.times == 0) {
         steps.resize(block.firstStep);
-        return true;
+        return {};
     }
     steps.reserve(total);  // no reallocation below, so copying from the vector itself is safe
     for (std::int64_t copy = 1; copy < block.times; ++copy)
         for (std::size_t i = 0; i < bodySize; ++i) steps.push_back(steps[block.firstStep + i]);
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -252,6 +264,7 @@ ScenarioParseResult ScenarioParser::Parse(const std::string& text) {
         return result;
     };
     int lineNumber = 0;
+    std::size_t textBytes = 0;
     for (std::size_t begin = 0; begin <= text.size();) {
         std::size_t end = text.find('\n', begin);
         if (end == std::string::npos) end = text.size();
@@ -271,9 +284,9 @@ ScenarioParseResult ScenarioParser::Parse(const std::string& text) {
             if (blocks.empty()) return fail(lineNumber, "end without repeat");
             const OpenBlock block = blocks.back();
             blocks.pop_back();
-            if (!ExpandBlock(block, result.steps))
-                return fail(block.line, "the repeated steps pass the limit of " +
-                                            std::to_string(MaxSteps) + " steps");
+            if (const std::string error = ExpandBlock(block, result.steps, textBytes);
+                !error.empty())
+                return fail(block.line, error);
             continue;
         }
         std::string error;
@@ -281,6 +294,7 @@ ScenarioParseResult ScenarioParser::Parse(const std::string& text) {
         if (!error.empty()) return fail(lineNumber, error);
         if (!step) continue;
         step->line = lineNumber;
+        textBytes += step->text.size();
         result.steps.push_back(std::move(*step));
         if (result.steps.size() > MaxSteps)
             return fail(lineNumber, "more than " + std::to_string(MaxSteps) + " steps");

@@ -22,6 +22,9 @@ class ScenarioParser {
 public:
     // Steps that a file may hold in all, once every repeat block is written out.
     static constexpr std::size_t MaxSteps = 1'000'000;
+    // Bytes of text (records, patterns) that the steps may hold in all, once every repeat block
+    // is written out: a short file must not make the simulator hold gigabytes.
+    static constexpr std::size_t MaxTextBytes = 64 * 1024 * 1024;
 
     static ScenarioParseResult Parse(const std::string& text);
 
