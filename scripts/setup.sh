@@ -2,11 +2,15 @@
 # Installs what the build needs (Debian packages), then configures and builds.
 #   scripts/setup.sh [--sanitize] [TARGET ...]
 # builds into build/ (or build-asan/ with the sanitizers); everything, or only the targets named.
+#   scripts/setup.sh --no-build
+# only installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libbotan-2-dev fonts-liberation)
+          libbenchmark-dev libbotan-2-dev fonts-liberation
+          # The Debian package (scripts/package.sh): built, computed dependencies, checked.
+          dpkg-dev file lintian desktop-file-utils)
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -24,6 +28,8 @@ if ((${#missing[@]})); then
         exit 1
     fi
 fi
+
+[[ ${1:-} == --no-build ]] && exit 0
 
 build_dir=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
