@@ -21,18 +21,10 @@ cp build/bin/tuvako "$run/"
 
 # The simulator takes a free port (or TUVAKO_PORT) and names it on its first line.
 source scripts/simulator.sh
-sim_pid=
-tail_pid=
-cleanup() {
-    [[ -n $tail_pid ]] && kill "$tail_pid" 2>/dev/null
-    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
-    true
-}
-trap cleanup EXIT
 sim_log=$run/simulator.log
 start_simulator "$sim_log" --listen "127.0.0.1:${TUVAKO_PORT:-0}" --demo --interval 8 --no-console
 tail -n +1 -f "$sim_log" | sed -u 's/^/simulator | /' &
-tail_pid=$!
+stop_at_exit $!
 
 cat > "$run/Selvaro.ini" <<INI
 [MessageSrv]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds.
-#   scripts/setup.sh [--sanitize] [TARGET ...]
-# builds into build/ (or build-asan/ with the sanitizers); everything, or only the targets named.
+#   scripts/setup.sh [--sanitize | --release] [--werror] [TARGET ...]
+# builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
+# everything, or only the targets named. The options are read in scripts/build-options.sh.
 #   scripts/setup.sh --no-build
 # only installs what is missing.
 set -euo pipefail
@@ -31,14 +32,9 @@ fi
 
 [[ ${1:-} == --no-build ]] && exit 0
 
-build_dir=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-if [[ ${1:-} == --sanitize ]]; then
-    build_dir=build-asan
-    options=(-DCMAKE_BUILD_TYPE=Debug -DTUVAKO_SANITIZE=ON -DTUVAKO_BENCHMARKS=OFF)
-    shift
-fi
+source scripts/build-options.sh
+read_build_options "$@"
 targets=()
-for target in "$@"; do targets+=(--target "$target"); done
-cmake -S . -B "$build_dir" -G Ninja "${options[@]}" >/dev/null
+for target in "${arguments[@]}"; do targets+=(--target "$target"); done
+cmake -S . -B "$build_dir" -G Ninja "${cmake_options[@]}" >/dev/null
 cmake --build "$build_dir" -j2 "${targets[@]}"

@@ -42,14 +42,6 @@ end
 SCENARIO
 
 source scripts/simulator.sh
-sim_pid=
-terminal_pid=
-cleanup() {
-    [[ -n $terminal_pid ]] && kill "$terminal_pid" 2>/dev/null
-    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
-    true
-}
-trap cleanup EXIT
 sim_log=$run/simulator.log
 TUVAKO_BUILD_DIR=$build start_simulator "$sim_log" --listen 127.0.0.1:0 --scenario "$run/soak.txt" \
     --no-console
@@ -57,6 +49,7 @@ printf '[MessageSrv]\nPort=%s\nUse=Yes\nPingTime=1\n[Tuvako01]\nButtonShowTime=6
     >"$run/Selvaro.ini"
 QT_QPA_PLATFORM=offscreen "$run/tuvako" </dev/null >"$run/terminal.log" 2>&1 &
 terminal_pid=$!
+stop_at_exit "$terminal_pid"
 
 sample() {
     local rss fds

@@ -21,14 +21,11 @@ public:
     const AnsiString& BaseString() const { return baseString_; }
     void SetBaseString(const AnsiString& value) { baseString_ = value; }
 
-    bool AllowEmptyString() const { return allowEmptyString_; }
     void SetAllowEmptyString(bool value) { allowEmptyString_ = value; }
 
     // The result of the last Split(); callers may also fill it themselves.
     const TStringList& StringList() const { return stringList_; }
     TStringList& StringList() { return stringList_; }
-    // Copies the given fields into the owned list; the caller keeps its own.
-    void SetStringList(const TStringList& list) { stringList_ = list; }
 
     // Replaces the contents of StringList with the fields of BaseString cut at BreakString.
     void Split();

@@ -13,8 +13,6 @@ public:
     // leaves no room for a column (-20 or less, or wider than the panel) gives an empty grid.
     ButtonGrid(int panelWidth, int panelHeight, int buttonWidth);
 
-    int Columns() const { return columns_; }
-    int Rows() const { return rows_; }
     int SlotCount() const { return columns_ * rows_; }
     int ButtonWidth() const { return buttonWidth_; }
 

@@ -16,14 +16,6 @@ AnsiString UpperAscii(AnsiString text) {
     return text;
 }
 
-// Drops every byte of code 32 or less from both ends.
-AnsiString TrimControl(const AnsiString& text) {
-    const auto isBlank = [](char ch) { return static_cast<unsigned char>(ch) <= 32; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-    return first < last ? AnsiString(first, last) : AnsiString();
-}
-
 }  // namespace
 
 AnsiString SrvNoFromArguments(const std::vector<AnsiString>& arguments,
@@ -33,7 +25,7 @@ AnsiString SrvNoFromArguments(const std::vector<AnsiString>& arguments,
     for (const AnsiString& argument : arguments) {
         if (UpperAscii(argument).find(texts::kSrvNoOption) == AnsiString::npos) continue;
         // The first seven bytes go, wherever the option stood in the argument.
-        const AnsiString value = TrimControl(argument.substr(optionLength));
+        const AnsiString value(TrimBlanksAndControls(argument.substr(optionLength)));
         if (!value.empty()) srvNo = CutTo(value, ShortTextMax);
     }
     return srvNo;

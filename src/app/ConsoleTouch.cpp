@@ -1,35 +1,21 @@
 #include "app/ConsoleTouch.h"
 
-#include "platform/ExceptionReporter.h"
+#include "platform/ConsoleLines.h"
 
 #include <QPushButton>
-#include <QSocketNotifier>
 #include <QWidget>
 
-#include <unistd.h>
 #include <cstdio>
 
 namespace tuvako {
 
 ConsoleTouch::ConsoleTouch(QWidget& window) : QObject(&window), window_(window) {
-    notifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this,
-            [this] { ExceptionReporter::Guard("Console", [this] { ReadInput(); }); });
-}
-
-void ConsoleTouch::ReadInput() {
-    char buffer[1024];
-    const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (got <= 0) {
-        notifier_->setEnabled(false);
-        return;
-    }
-    pending_.append(buffer, qsizetype(got));
-    for (qsizetype newline; (newline = pending_.indexOf('\n')) >= 0;) {
-        const QString line = QString::fromUtf8(pending_.left(newline)).trimmed();
-        pending_.remove(0, newline + 1);
-        if (!line.isEmpty()) Execute(line);
-    }
+    new ConsoleLines(
+        [this](const QByteArray& bytes) {
+            const QString line = QString::fromUtf8(bytes).trimmed();
+            if (!line.isEmpty()) Execute(line);
+        },
+        this);
 }
 
 bool ConsoleTouch::Execute(const QString& line) {

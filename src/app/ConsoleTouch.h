@@ -5,7 +5,6 @@
 #include <QString>
 
 class QPushButton;
-class QSocketNotifier;
 class QWidget;
 
 namespace tuvako {
@@ -25,12 +24,9 @@ public:
     bool Execute(const QString& line);
 
 private:
-    void ReadInput();
     QPushButton* FindShownButton(const QString& which) const;
 
     QWidget& window_;
-    QSocketNotifier* notifier_ = nullptr;
-    QByteArray pending_;
 };
 
 }  // namespace tuvako

@@ -2,25 +2,12 @@
 #include "app/Main.h"
 
 #include "app/Wdef.h"
-#include "cipher/PassPhrase.h"
+#include "cipher/LineCipher.h"
 #include "net/TWSocket.h"
 
 namespace tuvako {
 
 namespace {
-
-// Wipes the cipher when the line's work is done, also when it failed half-way, so that the
-// key never outlives the line.
-class WipeWhenDone {
-public:
-    explicit WipeWhenDone(TDCP_twofish& cipher) : cipher_(cipher) {}
-    ~WipeWhenDone() { cipher_.Wipe(); }
-    WipeWhenDone(const WipeWhenDone&) = delete;
-    WipeWhenDone& operator=(const WipeWhenDone&) = delete;
-
-private:
-    TDCP_twofish& cipher_;
-};
 
 bool EndsWithLineEnd(const AnsiString& text) {
     return text.size() >= 2 && text.ends_with(texts::kLineEnd);
@@ -67,15 +54,11 @@ void TfrmTuvakoMain::ReceiveLine(const AnsiString& received) {
 }
 
 AnsiString TfrmTuvakoMain::EncipherRecord(const AnsiString& plain) {
-    WipeWhenDone wipe(Chipper);
-    Chipper.SetKeyFromPhrase(LinePassPhrase());
-    return Chipper.EncipherText(plain);
+    return EncipherLineWith(Chipper, plain);
 }
 
 AnsiString TfrmTuvakoMain::DecipherReceived(const AnsiString& cipherText) {
-    WipeWhenDone wipe(Chipper);
-    Chipper.SetKeyFromPhrase(LinePassPhrase());
-    return Chipper.DecipherText(cipherText);
+    return DecipherLineWith(Chipper, cipherText);
 }
 
 void TfrmTuvakoMain::ReopenSession() {

@@ -22,7 +22,6 @@ public:
     // The caption as shown on screen.
     QString text() const;
 
-    QColor TextColor() const { return textColor_; }
     void SetTextColor(const QColor& color);
 
 protected:

@@ -24,9 +24,6 @@ public:
     int Color() const { return color_; }
     void SetColor(int color);
 
-    TBevelCut BevelOuter() const { return bevelOuter_; }
-    TBevelCut BevelInner() const { return bevelInner_; }
-    int BevelWidth() const { return bevelWidth_; }
     void SetBevels(TBevelCut outer, TBevelCut inner, int width);
 
     // Pixels taken by the bevels on each side.

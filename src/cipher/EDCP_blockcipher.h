@@ -5,6 +5,6 @@
 
 namespace tuvako {
 
-TUVAKO_DECLARE_EXCEPTION(EDCP_blockcipher, EDCP_cipher);
+TUVAKO_DECLARE_CIPHER_EXCEPTION(EDCP_blockcipher, EDCP_cipher);
 
 }  // namespace tuvako

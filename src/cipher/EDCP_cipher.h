@@ -1,10 +1,10 @@
 // The cipher's own failures: bad key sizes and failed key set-ups.
 #pragma once
 
-#include "platform/Exception.h"
+#include "cipher/CipherException.h"
 
 namespace tuvako {
 
-TUVAKO_DECLARE_EXCEPTION(EDCP_cipher, Exception);
+TUVAKO_DECLARE_CIPHER_EXCEPTION(EDCP_cipher, CipherException);
 
 }  // namespace tuvako

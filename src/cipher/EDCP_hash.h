@@ -1,10 +1,10 @@
 // Failures of hash operations, chiefly their use before Init.
 #pragma once
 
-#include "platform/Exception.h"
+#include "cipher/CipherException.h"
 
 namespace tuvako {
 
-TUVAKO_DECLARE_EXCEPTION(EDCP_hash, Exception);
+TUVAKO_DECLARE_CIPHER_EXCEPTION(EDCP_hash, CipherException);
 
 }  // namespace tuvako

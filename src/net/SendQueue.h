@@ -28,7 +28,6 @@ public:
     bool Empty() const { return buffered_ == 0; }
     std::int64_t Buffered() const { return buffered_; }
     std::size_t ChunkCount() const { return chunks_.size(); }
-    int ChunkSize() const { return chunkSize_; }
 
 private:
     int chunkSize_;

@@ -25,8 +25,6 @@ public:
     int Remove(int length);
 
     int Capacity() const { return capacity_; }
-    int WriteCount() const { return writeCount_; }
-    int ReadCount() const { return readCount_; }
 
 private:
     int capacity_;

@@ -22,7 +22,6 @@ public:
     const AnsiString& LineEnd() const { return lineEnd_; }
     // An empty LineEnd turns line assembly off.
     void SetLineEnd(const AnsiString& lineEnd) { lineEnd_ = lineEnd; }
-    int LineLimit() const { return lineLimit_; }
     // 0 or less: no limit.
     void SetLineLimit(int limit) { lineLimit_ = limit; }
 

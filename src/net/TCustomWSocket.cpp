@@ -9,17 +9,6 @@
 #include <string>
 
 namespace tuvako {
-namespace {
-
-// Blanks and control characters around the text go.
-AnsiString Trimmed(const AnsiString& text) {
-    std::size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    return text.substr(first, last - first);
-}
-
-}  // namespace
 
 TCustomWSocket::TCustomWSocket(QObject* owner)
     : QObject(owner),
@@ -53,8 +42,6 @@ void TCustomWSocket::AssignDefaultValue() {
     socketType_ = SockStream;
     port_.assigned = port_.resolved = false;
     addr_.assigned = addr_.resolved = false;
-    localPort_ = {"0", true, false};
-    localAddr_ = {"0.0.0.0", true, false};
     lingerOnOff_ = wsLingerOn;
     lingerTimeout_ = 0;
     SetState(wsClosed);
@@ -72,7 +59,7 @@ void TCustomWSocket::SetEndpointText(EndpointText& field, const AnsiString& valu
         RaiseException(AnsiString("Cannot change ") + name + " if not closed");
         return;
     }
-    const AnsiString text = Trimmed(value);
+    const AnsiString text(TrimBlanksAndControls(value));
     if (field.assigned && field.text == text) return;
     field.text = text;
     field.assigned = !text.empty();
@@ -87,15 +74,6 @@ void TCustomWSocket::SetPort(const AnsiString& value) {
 }
 void TCustomWSocket::SetAddr(const AnsiString& value) {
     SetEndpointText(addr_, value, "Addr");
-}
-
-void TCustomWSocket::SetLocalPort(const AnsiString& value) {
-    SetEndpointText(localPort_, value, "LocalPort");
-}
-
-void TCustomWSocket::SetLocalAddr(const AnsiString& value) {
-    const AnsiString text = Trimmed(value);
-    SetEndpointText(localAddr_, text.empty() ? AnsiString("0.0.0.0") : text, "LocalAddr");
 }
 
 void TCustomWSocket::SetState(TSocketState state) {

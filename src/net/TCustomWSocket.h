@@ -40,32 +40,11 @@ public:
     void SetPort(const AnsiString& value);
     const AnsiString& Addr() const { return addr_.text; }
     void SetAddr(const AnsiString& value);
-    const AnsiString& LocalPort() const { return localPort_.text; }
-    void SetLocalPort(const AnsiString& value);
-    const AnsiString& LocalAddr() const { return localAddr_.text; }
-    void SetLocalAddr(const AnsiString& value);
-
-    // Options; the first five return to their defaults at every close.
-    TSocketLingerOnOff LingerOnOff() const { return lingerOnOff_; }
-    void SetLingerOnOff(TSocketLingerOnOff value) { lingerOnOff_ = value; }
-    int LingerTimeout() const { return lingerTimeout_; }
-    void SetLingerTimeout(int seconds) { lingerTimeout_ = seconds; }
-    TWSocketOptions ComponentOptions() const { return options_; }
-    void SetComponentOptions(TWSocketOptions options) { options_ = options; }
-    TSocketSendFlags SendFlags() const { return sendFlags_; }
-    void SetSendFlags(TSocketSendFlags flags) { sendFlags_ = flags; }
-    TSocketKeepAliveOnOff KeepAliveOnOff() const { return keepAliveOnOff_; }
-    void SetKeepAliveOnOff(TSocketKeepAliveOnOff value) { keepAliveOnOff_ = value; }
-    int KeepAliveTime() const { return keepAliveTime_; }
-    void SetKeepAliveTime(int ms) { keepAliveTime_ = ms; }
-    int KeepAliveInterval() const { return keepAliveInterval_; }
-    void SetKeepAliveInterval(int ms) { keepAliveInterval_ = ms; }
 
     TSocketState State() const { return state_; }
     TSocket HSocket() const { return hSocket_; }
     MessageWindow* HWindow() const { return window_.get(); }
     int LastError() const { return lastError_; }
-    bool AllSent() const { return allSent_; }
     std::int64_t BufferedByteCount() const { return sendQueue_.Buffered(); }
     bool Released() const { return released_; }
 
@@ -171,18 +150,18 @@ private:
     TSocket hSocket_ = InvalidSocket;
     TSocketState state_ = wsClosed;
 
-    EndpointText proto_, port_, addr_, localPort_, localAddr_;
+    EndpointText proto_, port_, addr_;
     int protocol_ = IpProtoTcp;
     int socketType_ = SockStream;
     std::uint16_t portNumber_ = 0;
-    std::uint16_t localPortNumber_ = 0;
     std::uint32_t address_ = 0;
-    std::uint32_t localAddress_ = 0;
     int eventMask_ = 0;
     int lastError_ = 0;
     int sendBufferSize_ = 0;
     int receiveBufferSize_ = 0;
 
+    // The options the socket applies when it connects; the terminal keeps their defaults, and
+    // only the linger setting changes, at a close.
     TSocketLingerOnOff lingerOnOff_ = wsLingerOn;
     int lingerTimeout_ = 0;
     TSocketKeepAliveOnOff keepAliveOnOff_ = wsKeepAliveOnSystem;

@@ -48,10 +48,6 @@ bool TCustomWSocket::ResolveEndpoint() {
             portNumber_ = WSocketResolvePort(port_.text, proto_.text);
             port_.resolved = true;
         }
-        if (!localPort_.resolved) {
-            localPortNumber_ = WSocketResolvePort(localPort_.text, proto_.text);
-            localPort_.resolved = true;
-        }
         if (!addr_.resolved) {
             address_ = WSocketResolveHost(addr_.text);
             addr_.resolved = true;
@@ -118,21 +114,6 @@ bool TCustomWSocket::ConfigureSocket() {
         if (keepAliveOnOff_ == wsKeepAliveOnCustom &&
             SocketCallFailed(api.SetKeepAliveTimes(hSocket_, keepAliveTime_, keepAliveInterval_),
                              "WSocket_WSAIoctl(SIO_KEEPALIVE_VALS)"))
-            return false;
-    }
-    if (localPortNumber_ != 0 || localAddr_.text != "0.0.0.0") {
-        AnsiString failure;
-        try {
-            localAddress_ = WSocketResolveHost(localAddr_.text);
-        } catch (const ESocketException& error) {
-            failure = "connect: " + error.Message();
-        }
-        if (!failure.empty()) {
-            RaiseException(failure);
-            return false;
-        }
-        if (SocketCallFailed(api.Bind(hSocket_, {localAddress_, SwapPortOrder(localPortNumber_)}),
-                             "bind"))
             return false;
     }
     eventMask_ =

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tuvako {
 
@@ -16,5 +17,15 @@ inline AnsiString CutTo(const AnsiString& text, std::size_t maxLength)
 }
 
 constexpr std::size_t ShortTextMax = 255;
+
+// `text` without the blanks and control bytes (codes 0 to 32) at either end: the trim that
+// settings, endpoint texts and command-line values all get.
+inline std::string_view TrimBlanksAndControls(std::string_view text)
+{
+    const auto low = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && low(text.front())) text.remove_prefix(1);
+    while (!text.empty() && low(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 }  // namespace tuvako

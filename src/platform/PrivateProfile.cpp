@@ -1,17 +1,11 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/ProfileFile.h"
+
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
-#include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tuvako {
 namespace {
@@ -198,97 +192,14 @@ bool IsWritableKey(std::string_view key) {
            key.front() != '[' && key.front() != ';';
 }
 
-// ---- Files ------------------------------------------------------------------------------------
+// ---- Loading and replacing --------------------------------------------------------------------
 
-enum class FileState { Loaded, Missing, Unusable };
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
-// Reads at most `limit` + 1 bytes, so that the caller can tell a file that is too long. Opening
-// does not block (a pipe would), and only a regular file counts as a file.
-FileState ReadFile(const AnsiString& fileName, std::string& content, std::size_t limit) {
-    content.clear();
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0)
-        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unusable;
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return FileState::Unusable;
-    content.resize(std::min<std::size_t>(std::size_t(status.st_size), limit) + 1);
-    std::size_t filled = 0;
-    while (filled < content.size()) {
-        const ssize_t got = ::read(file.Get(), content.data() + filled, content.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return FileState::Unusable;
-        if (got == 0) break;
-        filled += std::size_t(got);
-        if (filled == content.size() && content.size() <= limit)
-            content.resize(std::min(content.size() * 2, limit + 1));  // the file grew meanwhile
-    }
-    content.resize(filled);
-    return FileState::Loaded;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
-}
-
-mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// The file to replace: a symbolic link is followed, so the link stays and its target changes.
-std::optional<AnsiString> ReplacementTarget(const AnsiString& fileName) {
-    struct stat status {};
-    if (::lstat(fileName.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return fileName;
-    char resolved[PATH_MAX];
-    if (!::realpath(fileName.c_str(), resolved)) return std::nullopt;
-    return AnsiString(resolved);
-}
-
-// Writes `content` to a temporary file beside `fileName` and renames it over `fileName`.
-bool ReplaceFile(const AnsiString& fileName, std::string_view content) {
-    const auto target = ReplacementTarget(fileName);
-    if (!target) return false;
-    struct stat old {};
-    const bool existed = ::stat(target->c_str(), &old) == 0;
-    AnsiString temporary = *target + ".XXXXXX";
-    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0) return false;
-    bool written = WriteAll(file.Get(), content) &&
-                   ::fchmod(file.Get(), existed ? (old.st_mode & 07777) : NewFileMode()) == 0;
-    if (written && existed && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
-        (void)!::fchown(file.Get(), old.st_uid, old.st_gid);  // best effort, as root may do
-    written = written && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0 &&
-              ::rename(temporary.c_str(), target->c_str()) == 0;
-    if (!written) ::unlink(temporary.c_str());
-    return written;
-}
+using FileState = ProfileFile::State;
 
 // Loads the file for a change: a missing file is empty; a file that cannot be read whole is a
 // failure, so that its content is never lost.
 std::optional<FileState> LoadForUpdate(const AnsiString& fileName, std::string& content) {
-    const FileState state = ReadFile(fileName, content, PrivateProfile::MaxFileSize);
+    const FileState state = ProfileFile::Read(fileName, content, PrivateProfile::MaxFileSize);
     if (state == FileState::Unusable || content.size() > PrivateProfile::MaxFileSize)
         return std::nullopt;
     return state;
@@ -299,8 +210,8 @@ std::optional<FileState> LoadForUpdate(const AnsiString& fileName, std::string& 
 bool Update(const AnsiString& fileName, FileState state, const std::string& before,
             const std::string& after) {
     if (after == before) return true;
-    if (state == FileState::Loaded && ::access(fileName.c_str(), W_OK) != 0) return false;
-    return ReplaceFile(fileName, after);
+    if (state == FileState::Loaded && !ProfileFile::IsWritable(fileName)) return false;
+    return ProfileFile::Replace(fileName, after);
 }
 
 }  // namespace
@@ -309,7 +220,7 @@ AnsiString PrivateProfile::GetString(const AnsiString& section, const AnsiString
                                      const AnsiString& defaultValue, const AnsiString& fileName) {
     std::string content;
     std::string_view result = defaultValue;
-    if (ReadFile(fileName, content, MaxFileSize) == FileState::Loaded) {
+    if (ProfileFile::Read(fileName, content, MaxFileSize) == FileState::Loaded) {
         content.resize(std::min(content.size(), MaxFileSize));
         if (const auto range = FindSection(content, Trim(section))) {
             LineCursor cursor(content, range->bodyBegin, range->bodyEnd);

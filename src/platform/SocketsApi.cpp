@@ -1,13 +1,11 @@
 #include "platform/SocketsApi.h"
 
-#include "platform/SocketsApiPosix.h"
-
 namespace tuvako {
 namespace {
 
 SocketsApi& SystemTable() {
     // Never destroyed: sockets still open at program end must not outlive their table.
-    static SocketsApi* const table = new SocketsApiPosix;
+    static SocketsApi* const table = NewSystemSocketsApi();
     return *table;
 }
 

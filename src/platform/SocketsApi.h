@@ -144,7 +144,6 @@ public:
     virtual int SetLinger(TSocket s, bool on, int seconds) = 0;
     // Keep-alive probe timing (SIO_KEEPALIVE_VALS).
     virtual int SetKeepAliveTimes(TSocket s, int timeMs, int intervalMs) = 0;
-    virtual int Bind(TSocket s, const SocketAddress& local) = 0;
     // On a non-blocking socket fails with WouldBlock while the attempt goes on; its end then
     // arrives as FdEvent::Connect.
     virtual int Connect(TSocket s, const SocketAddress& remote) = 0;
@@ -170,6 +169,9 @@ public:
     virtual int GetServByName(const char* name, const char* protocol, std::uint16_t& port) = 0;
     virtual int GetProtoByName(const char* name, int& number) = 0;
 };
+
+// The operating system's table, made once by the operating system's folder (posix/).
+SocketsApi* NewSystemSocketsApi();
 
 // The table in use: the system's unless a test has put another in its place.
 SocketsApi& Sockets();

@@ -17,12 +17,6 @@ namespace {
 
 using Kind = PropertyText::Kind;
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-    return text;
-}
-
 bool IsWide(int typeId) {
     return typeId == QMetaType::LongLong || typeId == QMetaType::ULongLong;
 }
@@ -85,14 +79,14 @@ int MemberValue(const QMetaEnum& members, std::string_view name, bool& found) {
 }
 
 int SetValue(const QMetaEnum& members, std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimBlanksAndControls(text);
     if (!text.empty() && text.front() == '[') text.remove_prefix(1);
     if (!text.empty() && text.back() == ']') text.remove_suffix(1);
     int value = 0;
     while (!text.empty()) {
         const std::size_t comma = std::min(text.find(','), text.size());
         bool found = false;
-        value |= MemberValue(members, TrimBlanks(text.substr(0, comma)), found);
+        value |= MemberValue(members, TrimBlanksAndControls(text.substr(0, comma)), found);
         text.remove_prefix(std::min(comma + 1, text.size()));
     }
     return value;

@@ -34,13 +34,11 @@ void TOvcAbstractState::RestoreState() {
     saved_ = false;
     DoRestoreState();
     restored_ = true;
-    if (onRestoreState_) onRestoreState_(this);
 }
 
 void TOvcAbstractState::SaveState() {
     if (active_ && !restored_) return;
     DoSaveState();
-    if (onSaveState_) onSaveState_(this);
     saved_ = true;
 }
 

@@ -1,11 +1,9 @@
-// The common ground of the state keepers: section, store, active flag, restore and save.
+// The common ground of the state keepers: section, store, restore and save.
 #pragma once
 
 #include "platform/AnsiString.h"
 
 #include <QObject>
-
-#include <functional>
 
 class QWidget;
 
@@ -19,21 +17,15 @@ class TOvcAbstractStore;
 // which opens the store around its work.
 class TOvcAbstractState : public QObject {
 public:
-    using TStateEvent = std::function<void(TOvcAbstractState* Sender)>;
-
     // Raises EOvcException "This component can only be used on forms" without an owner.
     explicit TOvcAbstractState(QWidget* owner);
     ~TOvcAbstractState() override;
 
-    bool Active() const { return active_; }
-    void SetActive(bool active) { active_ = active; }
     const AnsiString& Section() const { return section_; }
     void SetSection(AnsiString section) { section_ = std::move(section); }
     // When the store is destroyed, Storage becomes null and Active false.
     TOvcAbstractStore* Storage() const { return storage_; }
     void SetStorage(TOvcAbstractStore* storage);
-    void SetOnRestoreState(TStateEvent handler) { onRestoreState_ = std::move(handler); }
-    void SetOnSaveState(TStateEvent handler) { onSaveState_ = std::move(handler); }
 
     // Restores what was saved; without a store it does nothing.
     void RestoreState();
@@ -63,8 +55,6 @@ private:
     bool active_ = true;
     bool restored_ = false;
     bool saved_ = false;
-    TStateEvent onRestoreState_;
-    TStateEvent onSaveState_;
 };
 
 }  // namespace tuvako

@@ -9,19 +9,15 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string_view>
 
 namespace tuvako {
 namespace {
 
 using Kind = PropertyText::Kind;
-
-AnsiString Trim(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-    return AnsiString(text);
-}
 
 // The object and property that a path "A.B.C" names, starting at `object`, with the key that
 // stores it: the names as the objects spell them.
@@ -36,7 +32,8 @@ std::optional<Target> Lookup(QObject& component, const AnsiString& path) {
     std::string_view rest = path;
     while (true) {
         const std::size_t dot = std::min(rest.find('.'), rest.size());
-        const auto property = PropertyText::Find(*target.object, Trim(rest.substr(0, dot)));
+        const AnsiString name(TrimBlanksAndControls(rest.substr(0, dot)));
+        const auto property = PropertyText::Find(*target.object, name);
         if (!property) return std::nullopt;
         target.key += AnsiString(".") + property->name();
         if (dot == rest.size()) {
@@ -59,6 +56,31 @@ void ForEachOwnProperty(QObject& object, Visit&& visit) {
     const QMetaObject* meta = object.metaObject();
     for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
         if (meta->property(i).isReadable()) visit(meta->property(i));
+}
+
+using ValueAction = std::function<void(QObject&, const QMetaProperty&, const AnsiString& key)>;
+
+// Calls `act` for a property that holds a value; for one that holds an object, for each
+// property under it, each object visited once (a part may point back at its owner).
+void WalkValue(QObject& object, const QMetaProperty& property, const AnsiString& key,
+               std::set<const QObject*>& visited, const ValueAction& act) {
+    if (PropertyText::KindOf(property) != Kind::Object) {
+        act(object, property, key);
+        return;
+    }
+    QObject* part = ObjectValue(object, property);
+    if (part && visited.insert(part).second)
+        ForEachOwnProperty(*part, [&](const QMetaProperty& inner) {
+            WalkValue(*part, inner, key + "." + inner.name(), visited, act);
+        });
+}
+
+// The walk of one stored entry: the property that its path names on its component.
+void WalkEntry(QObject& component, const AnsiString& path, const ValueAction& act) {
+    if (const auto target = Lookup(component, path)) {
+        std::set<const QObject*> visited{&component};
+        WalkValue(*target->object, target->property, target->key, visited, act);
+    }
 }
 
 }  // namespace
@@ -86,9 +108,9 @@ void TOvcComponentState::Load() const {
     if (!loaded_) {
         for (Entry& entry : entries_) {
             const std::size_t dot = std::min(entry.text.find('.'), entry.text.size());
-            const AnsiString name = Trim(std::string_view(entry.text).substr(0, dot));
-            entry.path =
-                Trim(std::string_view(entry.text).substr(std::min(dot + 1, entry.text.size())));
+            const std::string_view text = entry.text;
+            const AnsiString name(TrimBlanksAndControls(text.substr(0, dot)));
+            entry.path = TrimBlanksAndControls(text.substr(std::min(dot + 1, text.size())));
             entry.component = name.empty() || entry.path.empty() ? nullptr : FindComponent(name);
         }
         loaded_ = true;
@@ -100,27 +122,19 @@ void TOvcComponentState::DoSaveState() {
     if (!Storage()) return;
     Load();
     TOvcAbstractStore::OpenScope open(*Storage());
-    for (const Entry& entry : std::vector<Entry>(entries_)) {
-        if (!entry.component) continue;
-        if (const auto target = Lookup(*entry.component, entry.path)) {
-            Visited visited{entry.component.data()};
-            SaveValue(*target->object, target->property, target->key, visited);
-        }
-    }
+    for (const Entry& entry : std::vector<Entry>(entries_))
+        if (entry.component)
+            WalkEntry(*entry.component, entry.path,
+                      [this](QObject& object, const QMetaProperty& property,
+                             const AnsiString& key) { SaveValue(object, property, key); });
 }
 
 void TOvcComponentState::SaveValue(QObject& object, const QMetaProperty& property,
-                                   const AnsiString& key, Visited& visited) {
+                                   const AnsiString& key) {
     TOvcAbstractStore& store = *Storage();
     const AnsiString section = EffectiveSection();
     const Kind kind = PropertyText::KindOf(property);
-    if (kind == Kind::Object) {
-        QObject* part = ObjectValue(object, property);
-        if (part && visited.insert(part).second)
-            ForEachOwnProperty(*part, [&](const QMetaProperty& inner) {
-                SaveValue(*part, inner, key + "." + inner.name(), visited);
-            });
-    } else if (kind == Kind::StringList) {
+    if (kind == Kind::StringList) {
         const AnsiString listSection = section + "." + key;
         const QStringList items = property.read(&object).toStringList();
         store.EraseSection(listSection);
@@ -128,7 +142,7 @@ void TOvcComponentState::SaveValue(QObject& object, const QMetaProperty& propert
         for (qsizetype i = 0; i < items.size(); ++i)
             store.WriteString(listSection, "Item" + IntToStr(i), FromQString(items[i]));
     } else if (kind != Kind::Unsupported) {
-        const AnsiString text = Trim(PropertyText::Get(object, property));
+        const AnsiString text(TrimBlanksAndControls(PropertyText::Get(object, property)));
         if (!text.empty() || kind == Kind::String || kind == Kind::Character)
             store.WriteString(section, key, text);
     }
@@ -147,29 +161,20 @@ void TOvcComponentState::DoRestoreState() {
 
 void TOvcComponentState::RestoreEntry(const Entry& entry) {
     try {
-        if (!entry.component) return;
-        if (const auto target = Lookup(*entry.component, entry.path)) {
-            Visited visited{entry.component.data()};
-            RestoreValue(*target->object, target->property, target->key, visited);
-        }
+        if (entry.component)
+            WalkEntry(*entry.component, entry.path,
+                      [this](QObject& object, const QMetaProperty& property,
+                             const AnsiString& key) { RestoreValue(object, property, key); });
     } catch (...) {
         // A value that cannot be restored keeps the current one; the others still come back.
     }
 }
 
 void TOvcComponentState::RestoreValue(QObject& object, const QMetaProperty& property,
-                                      const AnsiString& key, Visited& visited) {
+                                      const AnsiString& key) {
     TOvcAbstractStore& store = *Storage();
     const AnsiString section = EffectiveSection();
     const Kind kind = PropertyText::KindOf(property);
-    if (kind == Kind::Object) {
-        QObject* part = ObjectValue(object, property);
-        if (part && visited.insert(part).second)
-            ForEachOwnProperty(*part, [&](const QMetaProperty& inner) {
-                RestoreValue(*part, inner, key + "." + inner.name(), visited);
-            });
-        return;
-    }
     if (kind == Kind::Unsupported || !property.isWritable()) return;
     if (kind == Kind::StringList) {
         const AnsiString listSection = section + "." + key;
@@ -182,8 +187,8 @@ void TOvcComponentState::RestoreValue(QObject& object, const QMetaProperty& prop
         property.write(&object, items);
         return;
     }
-    const AnsiString current = Trim(PropertyText::Get(object, property));
-    const AnsiString text = Trim(store.ReadString(section, key, current));
+    const AnsiString current(TrimBlanksAndControls(PropertyText::Get(object, property)));
+    const AnsiString text(TrimBlanksAndControls(store.ReadString(section, key, current)));
     if (text != current) PropertyText::Set(object, property, text);
 }
 

@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <set>
 #include <vector>
 
 class QMetaProperty;
@@ -44,13 +43,11 @@ private:
         AnsiString path;
         QPointer<QObject> component;
     };
-    using Visited = std::set<const QObject*>;
 
     void Load() const;
-    void SaveValue(QObject& object, const QMetaProperty& property, const AnsiString& key,
-                   Visited& visited);
-    void RestoreValue(QObject& object, const QMetaProperty& property, const AnsiString& key,
-                      Visited& visited);
+    // Store or restore one property that holds a value (not an object).
+    void SaveValue(QObject& object, const QMetaProperty& property, const AnsiString& key);
+    void RestoreValue(QObject& object, const QMetaProperty& property, const AnsiString& key);
     void RestoreEntry(const Entry& entry);
 
     mutable std::vector<Entry> entries_;

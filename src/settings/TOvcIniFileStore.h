@@ -23,7 +23,6 @@ public:
     explicit TOvcIniFileStore(QObject* owner = nullptr);
     ~TOvcIniFileStore() override;
 
-    const AnsiString& IniFileName() const { return iniFileName_; }
     void SetIniFileName(AnsiString name) { iniFileName_ = std::move(name); }
     bool UseExeDir() const { return useExeDir_; }
     void SetUseExeDir(bool use) { useExeDir_ = use; }

@@ -111,7 +111,7 @@ TEST_F(MainStartup, OpensMaximisedOverTheScreenKeepingTheDesignedNormalPlace) {
     Start().ShowMaximisedOnScreen();
     const QRect available = window->screen()->availableGeometry();
     EXPECT_TRUE(window->isMaximized());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry() == available; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return window->frameGeometry() == available; }));
     EXPECT_EQ(window->normalGeometry(), QRect(332, 113, 696, 494));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ExecutableFile.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/TempDir.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 #include <QAction>

@@ -77,7 +77,7 @@ TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
         const TerminationSignals watcher([this] { window->close(); });
         ASSERT_TRUE(watcher.IsActive());
         std::raise(signal);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return probe->FormClosed(); })) << signal;
+        EXPECT_TRUE(test::WaitUntil([this] { return probe->FormClosed(); })) << signal;
         EXPECT_FALSE(window->isVisible());
     }
 }
@@ -87,12 +87,12 @@ TEST_F(ProgramEntry, ScreenshotsFollowChangesOnePerBurst) {
     Start().resize(640, 480);
     const ScreenshotRecorder recorder(window.get(), shots.Path().c_str(), 30);
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.SavedCount() == 1; }));
+    ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 1; }));
     EXPECT_EQ(QImage(shots.File("latest.png").c_str()).size(), QSize(640, 480));
     Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse listasta!");
     QCoreApplication::processEvents();
     Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse!");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.SavedCount() == 2; }));
+    ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 2; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(recorder.IsPending());  // its own grab is no change
     EXPECT_TRUE(std::filesystem::exists(shots.File("window-0002.png")));

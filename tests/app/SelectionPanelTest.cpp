@@ -65,7 +65,7 @@ TEST_F(SelectionPanel, AWidthThatLeavesNoColumnGivesAnEmptyGridForGood) {
 TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {
     Start();
     window->resize(1024, 768);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == QSize(1024, 768); }));
+    ASSERT_TRUE(test::WaitUntil([&] { return window->size() == QSize(1024, 768); }));
     Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12",
              "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20",
              ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti"), kStop});

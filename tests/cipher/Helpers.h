@@ -1,9 +1,8 @@
-// Helpers of the cipher tests: hex as vectors are published, replayable bytes, SHA-1 in hex,
-// and what an action throws.
+// Helpers of the cipher tests: hex as vectors are published, replayable bytes, SHA-1 in hex.
 #pragma once
 
 #include "cipher/TDCP_sha1.h"
-#include "platform/Exception.h"
+#include "support/Thrown.h"
 
 #include <cstdint>
 #include <span>
@@ -46,17 +45,6 @@ inline std::string Sha1Hex(std::string_view message, std::size_t split = 0) {
     std::uint8_t digest[20];
     hash.Final(digest);
     return ToHex(digest);
-}
-
-// "ClassName: message" of what `action` throws, or "" when it throws nothing.
-template <class Action>
-std::string Thrown(Action&& action) {
-    try {
-        action();
-    } catch (const Exception& error) {
-        return std::string(error.ClassName()) + ": " + error.what();
-    }
-    return "";
 }
 
 }  // namespace tuvako::test

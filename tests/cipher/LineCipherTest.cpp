@@ -28,9 +28,9 @@ TEST(LineCipher, EnciphersAndDeciphersTheTerminalsKnownLines) {
         EXPECT_EQ(EncipherLine(record), line);
         EXPECT_EQ(DecipherLine(line), record);
         EXPECT_EQ(DecipherLine(line + "QUJ"), record);  // A ragged end is ignored.
-        chipper.SetKeyFromPhrase(LinePassPhrase());
-        EXPECT_EQ(chipper.EncipherText(record), line);
-        chipper.Wipe();
+        EXPECT_EQ(EncipherLineWith(chipper, record), line);
+        EXPECT_EQ(DecipherLineWith(chipper, line), record);
+        EXPECT_FALSE(chipper.Initialized()) << "the key does not outlive the line";
     }
     // Deciphering goes on past a padded group in the middle of the line.
     const std::string bytes = Base64::Decode(EncipherLine("abcdef"));

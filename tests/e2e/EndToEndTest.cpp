@@ -1,7 +1,7 @@
 // The real tuvako against the real tuvako-sim, two processes over loopback: login, keep-alive,
 // reconnection, a customer's whole road, and a server that misbehaves.
-#include "WaitUntil.h"
 #include "support/TempDir.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 #include <QProcess>

@@ -16,7 +16,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 namespace tuvako {
 namespace {
 
-using test::PumpUntil;
+using test::WaitUntil;
 
 std::ptrdiff_t OpenDescriptors() {
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
@@ -44,13 +44,13 @@ bool RunSession(test::LoopbackServer& server, int round) {
     socket->SetAddr("127.0.0.1");
     socket->SetLineMode(true);
     socket->Connect();
-    if (!server.AcceptClient() || !PumpUntil([&] { return connected; })) return false;
+    if (!server.AcceptClient() || !WaitUntil([&] { return connected; })) return false;
     socket->SendText("Ping\r\n");
     if (round % 2 == 0)
         socket->Close();
     else
         server.CloseClient();
-    const bool released = PumpUntil([&] { return alive.isNull(); });
+    const bool released = WaitUntil([&] { return alive.isNull(); });
     server.DropClient();
     return released;
 }

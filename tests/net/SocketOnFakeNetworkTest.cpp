@@ -11,8 +11,8 @@
 namespace tuvako {
 namespace {
 
-using test::FailureOf;
 using test::HandlePostedMessages;
+using test::Thrown;
 using Log = std::vector<std::string>;
 
 class SocketOnFakeNetwork : public ::testing::Test {
@@ -89,36 +89,40 @@ TEST_F(SocketOnFakeNetwork, SettingsAreCheckedBeforeMakingASocketAndCannotChange
         socket.SetPort(c.port);
         socket.SetAddr(c.addr);
         socket.SetProto(c.proto);
-        EXPECT_EQ(FailureOf([&] { socket.Connect(); }), c.failure);
+        EXPECT_EQ(Thrown([&] { socket.Connect(); }), std::string("ESocketException: ") + c.failure);
     }
     EXPECT_EQ(std::count(net.calls.begin(), net.calls.end(), "socket"), 0);
     EXPECT_EQ(socket.State(), wsClosed);
 
     socket.SetProto("tcp");
     socket.Connect();
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: Socket already in use");
-    EXPECT_EQ(FailureOf([&] { socket.SetAddr("10.0.0.1"); }), "Cannot change Addr if not closed");
-    EXPECT_EQ(FailureOf([&] { socket.SetPort("1"); }), "Cannot change Port if not closed");
+    EXPECT_EQ(Thrown([&] { socket.Connect(); }),
+              "ESocketException: Connect: Socket already in use");
+    EXPECT_EQ(Thrown([&] { socket.SetAddr("10.0.0.1"); }),
+              "ESocketException: Cannot change Addr if not closed");
+    EXPECT_EQ(Thrown([&] { socket.SetPort("1"); }),
+              "ESocketException: Cannot change Port if not closed");
     socket.Close();
     EXPECT_EQ(socket.Addr(), "127.0.0.1") << "the text stays stored";
-    EXPECT_EQ(FailureOf([&] { socket.Connect(); }), "Connect: No Port Specified")
+    EXPECT_EQ(Thrown([&] { socket.Connect(); }), "ESocketException: Connect: No Port Specified")
         << "but every close forgets it";
 }
 
 TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHandle) {
     client.Configure("40201");
     net.socketFailure = WsaError::TooManyFiles;
-    EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
-              "Error 10024 in function Connect (socket)\r\nToo many open files");
+    EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
+              "ESocketException: Error 10024 in function Connect (socket)\r\nToo many open files");
     net.socketFailure = 0;
     net.getOptionFailure = WsaError::NoBufs;
-    EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
-              "Error 10055 in function getsockopt(SO_SNDBUF)\r\nNo buffer space available");
+    EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
+              "ESocketException: Error 10055 in function getsockopt(SO_SNDBUF)\r\n"
+              "No buffer space available");
     EXPECT_EQ(net.OpenSockets(), 0u) << "a handle that never got anywhere is not left open";
     net.getOptionFailure = 0;
     net.connectFailure = WsaError::AddrNotAvail;
-    EXPECT_EQ(FailureOf([&] { client.socket->Connect(); }),
-              "Error 10049 in function Connect\r\nAddress not available");
+    EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
+              "ESocketException: Error 10049 in function Connect\r\nAddress not available");
     EXPECT_EQ(client.socket->State(), wsOpened) << "the handle stays open until closed";
     client.socket->Close();
     EXPECT_EQ(net.OpenSockets(), 0u);
@@ -126,8 +130,8 @@ TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHan
 
 TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConnected) {
     Connect();
-    EXPECT_EQ(FailureOf([&] { client.socket->SendText("early\r\n"); }),
-              "Error 10057 in function Send\r\nSocket is not connected");
+    EXPECT_EQ(Thrown([&] { client.socket->SendText("early\r\n"); }),
+              "ESocketException: Error 10057 in function Send\r\nSocket is not connected");
     EXPECT_EQ(client.log, Log{"closed 10057"});
     EXPECT_EQ(client.socket->State(), wsClosed);
 
@@ -161,8 +165,9 @@ TEST_F(SocketOnFakeNetwork, WhatTheNetworkDoesNotTakeIsSentInOrderOnTheNextWrite
 TEST_F(SocketOnFakeNetwork, AResetClosesWithTheErrorAndRaisesNothingOtherSendFailuresRaise) {
     Connected();
     net.sendScript = {-WsaError::NoBufs, 0, -WsaError::ConnReset};
-    EXPECT_EQ(FailureOf([&] { client.socket->SendText("x"); }),
-              "Error 10055 in function TryToSend failed\r\nNo buffer space available");
+    EXPECT_EQ(Thrown([&] { client.socket->SendText("x"); }),
+              "ESocketException: Error 10055 in function TryToSend failed\r\n"
+              "No buffer space available");
     EXPECT_EQ(client.socket->State(), wsConnected);
     client.socket->SendText("queued");  // the reset comes during the drain
     WriteReady();

@@ -11,8 +11,8 @@
 namespace tuvako {
 namespace {
 
-using test::FailureOf;
 using test::FakeSocketsApi;
+using test::Thrown;
 
 TEST(WSocketIsDottedIP, AcceptsExactlyFourNumbersOfAtMost255) {
     for (const char* dotted :
@@ -29,7 +29,7 @@ TEST(WSocketResolveHost, ConvertsDottedTextWithoutALookupLooksNamesUpAndRejectsT
     net.hosts["server"] = inet_addr("10.0.0.7");
     EXPECT_EQ(WSocketResolveHost("127.0.0.1"), inet_addr("127.0.0.1"));
     EXPECT_EQ(WSocketResolveHost("255.255.255.255"), 0xFFFFFFFFu) << "the broadcast address itself";
-    EXPECT_EQ(FailureOf([] { WSocketResolveHost("1.2.3.4 "); }), "(no exception)");
+    EXPECT_EQ(Thrown([] { WSocketResolveHost("1.2.3.4 "); }), "");
     EXPECT_TRUE(net.calls.empty());
     EXPECT_EQ(WSocketResolveHost("server"), inet_addr("10.0.0.7"));
     EXPECT_EQ(net.calls, std::vector<std::string>{"gethostbyname server"});
@@ -41,7 +41,8 @@ TEST(WSocketResolveHost, ConvertsDottedTextWithoutALookupLooksNamesUpAndRejectsT
              {longName, "'" + longName + "' Invalid Hostname."},
              {"255.255.255.255 ", "'255.255.255.255 ' Invalid IP address."},
              {"1.2.3.4x", "'1.2.3.4x' Invalid IP address."}})  // not looked up
-        EXPECT_EQ(FailureOf([&] { WSocketResolveHost(host); }), "WSocketResolveHost: " + failure);
+        EXPECT_EQ(Thrown([&] { WSocketResolveHost(host); }),
+                  "ESocketException: WSocketResolveHost: " + failure);
 }
 
 TEST(WSocketResolvePort, ReadsLeadingDigitsIntoSixteenBitsAndLooksUpServices) {
@@ -56,8 +57,8 @@ TEST(WSocketResolvePort, ReadsLeadingDigitsIntoSixteenBitsAndLooksUpServices) {
              {"", "tcp", "Invalid Port."},
              {AnsiString(32, '1'), "tcp", "Invalid Port."},
              {"80", "", "Invalid Proto."}})
-        EXPECT_EQ(FailureOf([&] { WSocketResolvePort(port, proto); }),
-                  "WSocketResolvePort: " + failure);
+        EXPECT_EQ(Thrown([&] { WSocketResolvePort(port, proto); }),
+                  "ESocketException: WSocketResolvePort: " + failure);
 }
 
 TEST(WSocketResolveProto, KnowsTheThreeNamesNumbersAndLooksUpTheRest) {
@@ -65,9 +66,11 @@ TEST(WSocketResolveProto, KnowsTheThreeNamesNumbersAndLooksUpTheRest) {
     for (const auto& [name, number] : std::vector<std::pair<AnsiString, int>>{
              {"tcp", 6}, {" TCP ", 6}, {"udp", 17}, {"raw", 255}, {"17", 17}, {"ICMP", 1}})
         EXPECT_EQ(WSocketResolveProto(name), number) << name;
-    EXPECT_EQ(FailureOf([] { WSocketResolveProto("bogus"); }),
-              "WSocketResolveProto: Cannot convert protocol 'bogus', Error #11004");
-    EXPECT_EQ(FailureOf([] { WSocketResolveProto(""); }), "WSocketResolveProto: Invalid Protocol.");
+    EXPECT_EQ(
+        Thrown([] { WSocketResolveProto("bogus"); }),
+        "ESocketException: WSocketResolveProto: Cannot convert protocol 'bogus', Error #11004");
+    EXPECT_EQ(Thrown([] { WSocketResolveProto(""); }),
+              "ESocketException: WSocketResolveProto: Invalid Protocol.");
 }
 
 TEST(WSocketLibrary, StartsOnFirstUseStopsWithTheLastSocketAndStartsAgain) {
@@ -77,7 +80,8 @@ TEST(WSocketLibrary, StartsOnFirstUseStopsWithTheLastSocketAndStartsAgain) {
     auto second = std::make_unique<TWSocket>();
     EXPECT_EQ(net.startups, 0) << "making a socket object uses no socket call";
     net.startupResult = WsaError::SysNotReady;
-    EXPECT_EQ(FailureOf([] { WSocketResolveHost("1.2.3.4"); }), "fake: WSAStartup error #10091");
+    EXPECT_EQ(Thrown([] { WSocketResolveHost("1.2.3.4"); }),
+              "ESocketException: fake: WSAStartup error #10091");
     net.startupResult = 0;
     WSocketResolveHost("10.0.0.1");
     EXPECT_EQ(net.startups, 2) << "a failed start is tried again on the next use";

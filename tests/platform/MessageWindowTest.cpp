@@ -1,6 +1,7 @@
 #include "platform/Exception.h"
 #include "platform/ExceptionReporter.h"
 #include "platform/MessageWindow.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -67,7 +68,7 @@ TEST(MessageWindow, TimerArrivesAsWmTimerWithItsIdUntilKilled)
             ticks.push_back(id);
     });
     ASSERT_TRUE(window.SetTimer(5, 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() >= 2; }, 2000));
+    ASSERT_TRUE(test::WaitUntil([&] { return ticks.size() >= 2; }, 2000));
     EXPECT_EQ(ticks.front(), 5u);
     EXPECT_TRUE(window.KillTimer(5));
     EXPECT_FALSE(window.KillTimer(5));

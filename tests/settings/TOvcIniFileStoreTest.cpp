@@ -2,6 +2,7 @@
 #include "settings/EOvcException.h"
 #include "settings/TOvcIniFileStore.h"
 #include "support/TempDir.h"
+#include "support/Thrown.h"
 
 #include <gtest/gtest.h>
 
@@ -96,12 +97,8 @@ TEST_F(TOvcIniFileStoreTest, AWriteThatFailsRaisesUnableToWriteWithTheFullFileNa
     }
     SetExecutableFileForTesting(ExeDir() + "missing/tuvako");
     TOvcAbstractStore::OpenScope open(store);
-    try {
-        store.WriteInteger("TfrmTuvakoMain", "Flags", 0);
-        FAIL() << "the write should have failed";
-    } catch (const EIniFileException& error) {
-        EXPECT_EQ(error.Message(), "Unable to write to " + ExeDir() + "missing/Selwi.ini");
-    }
+    EXPECT_EQ(test::Thrown([&] { store.WriteInteger("TfrmTuvakoMain", "Flags", 0); }),
+              "EIniFileException: Unable to write to " + ExeDir() + "missing/Selwi.ini");
     fs::create_directories(exeDir.File("missing/Selwi.ini"));  // not a file: unreadable
     EXPECT_THROW(store.EraseSection("TfrmTuvakoMain"), EIniFileException);
 }

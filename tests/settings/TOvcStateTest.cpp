@@ -15,13 +15,26 @@
 
 namespace tuvako::test {
 
+// A part of a panel held in an object-valued property; it points back at its panel.
+class StatePart : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int Shade MEMBER shade)
+    Q_PROPERTY(QObject* Owner READ parent)
+
+public:
+    explicit StatePart(QObject* owner) : QObject(owner) {}
+    int shade = 0;
+};
+
 // Stands in for the terminal's panels: Color holds a colour word 0x00BBGGRR (system colours
-// negative) and can be made to refuse a new value; a set and a string list stand for other kinds.
+// negative) and can be made to refuse a new value; a set, a string list and an object stand for
+// other kinds.
 class StatePanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int Color READ Color WRITE SetColor)
     Q_PROPERTY(Anchors Anchored READ Anchored WRITE SetAnchored)
     Q_PROPERTY(QStringList Lines MEMBER lines)
+    Q_PROPERTY(QObject* Part READ Part)
 
 public:
     enum Anchor { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
@@ -36,10 +49,12 @@ public:
     }
     Anchors Anchored() const { return anchors; }
     void SetAnchored(Anchors value) { anchors = value; }
+    QObject* Part() const { return part; }
 
     bool refuseColors = false;
     Anchors anchors = {akLeft, akTop};
     QStringList lines;
+    StatePart* part = new StatePart(this);
 
 private:
     int color_ = -2147483633;  // button face
@@ -264,6 +279,19 @@ TEST_F(TOvcStateTest, SetsAndStringListsRoundTripAndUnknownNamesInASetAreIgnored
     WriteSelwi("[TfrmDEvevorMain]\r\nPanelTop.Anchored=[ AKRIGHT , akSideways]\r\n");
     form->keeper->RestoreState();
     EXPECT_EQ(form->top->anchors, StatePanel::Anchors(StatePanel::akRight));
+}
+
+TEST_F(TOvcStateTest, AnObjectInAPropertyKeepsEachOfItsOwnPropertiesAndIsWalkedOnce) {
+    {
+        auto form = Start({"PanelTop.Part"});
+        form->keeper->RestoreState();
+        form->top->part->shade = 7;
+        form->keeper->SaveState();  // the part's way back to its panel is not followed
+    }
+    EXPECT_EQ(Selwi(), "[TfrmDEvevorMain]\r\nPanelTop.Part.Shade=7\r\n");
+    auto form = Start({"PanelTop.Part"});
+    form->keeper->RestoreState();
+    EXPECT_EQ(form->top->part->shade, 7);
 }
 
 }  // namespace

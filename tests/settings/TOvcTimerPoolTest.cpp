@@ -2,6 +2,7 @@
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/FakeTickClock.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractEventDispatcher>
@@ -176,7 +177,7 @@ TEST(TOvcTimerPoolPlatform, ThePlatformTimerDrivesTheTicks) {
     TOvcTimerPool pool;
     int ticks = 0;
     pool.AddTrigger(55, [&](auto...) { ++ticks; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
+    ASSERT_TRUE(test::WaitUntil([&] { return ticks >= 2; }, 5000));
 }
 
 }  // namespace

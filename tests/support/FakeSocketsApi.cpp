@@ -117,10 +117,6 @@ int FakeSocketsApi::SetKeepAliveTimes(TSocket s, int, int) {
     return Find(s) ? 0 : SocketError;
 }
 
-int FakeSocketsApi::Bind(TSocket s, const SocketAddress&) {
-    return Find(s) ? 0 : SocketError;
-}
-
 int FakeSocketsApi::Connect(TSocket s, const SocketAddress& remote) {
     FakeSocket* socket = Find(s);
     if (!socket) return SocketError;

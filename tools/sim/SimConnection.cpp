@@ -29,7 +29,7 @@ SimConnection::SimConnection(int id, QTcpSocket* socket, TrafficLog& log, QObjec
 SimConnection::~SimConnection() = default;
 
 void SimConnection::Log(const std::string& text) const {
-    log_.Line("#" + std::to_string(id_) + " " + text);
+    log_.Line(TrafficLog::Tag(id_) + " " + text);
 }
 
 bool SimConnection::Writable(const char* what) const {

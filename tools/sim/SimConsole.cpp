@@ -68,7 +68,7 @@ void SimConsole::Execute(const std::string& typed) {
     }
     if (word == "who") {
         for (SimConnection* connection : server_.Connections())
-            log_.Line("#" + std::to_string(connection->Id()) + " " +
+            log_.Line(TrafficLog::Tag(connection->Id()) + " " +
                       TrafficLog::Printable(connection->TerminalId()) +
                       (connection->LoggedIn() ? " logged in" : " not logged in"));
         return;

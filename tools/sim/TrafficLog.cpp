@@ -22,13 +22,19 @@ std::string TrafficLog::Printable(const AnsiString& text, std::size_t maxBytes) 
     for (std::size_t i = 0; i < text.size() && i < maxBytes; ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
         if (byte < 32)
-            shown += "[" + std::to_string(byte) + "]";
+            shown.append("[").append(std::to_string(byte)).append("]");
         else
             shown += char(byte);
     }
     std::string result = ToQString(shown).toStdString();
-    if (cut) result += "... (" + std::to_string(text.size()) + " bytes)";
+    if (cut) result.append("... (").append(std::to_string(text.size())).append(" bytes)");
     return result;
+}
+
+// Appended piece by piece: GCC 12 takes "#" + std::to_string(n) for an overlapping copy
+// (a false -Wrestrict warning in optimised builds).
+std::string TrafficLog::Tag(int connectionId) {
+    return std::string("#").append(std::to_string(connectionId));
 }
 
 }  // namespace tuvako::sim

@@ -19,6 +19,8 @@ public:
     // than `maxBytes` cut there with the whole length after it, so that a megabyte line or a
     // burst does not flood the output.
     static std::string Printable(const AnsiString& text, std::size_t maxBytes = 400);
+    // "#N", how the log names connection N.
+    static std::string Tag(int connectionId);
 
 private:
     std::FILE* out_;

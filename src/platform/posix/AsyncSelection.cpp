@@ -1,8 +1,8 @@
-#include "platform/AsyncSelection.h"
+#include "platform/posix/AsyncSelection.h"
 
 #include "platform/ExceptionReporter.h"
 #include "platform/MessageWindow.h"
-#include "platform/WinsockErrorMap.h"
+#include "platform/posix/WinsockErrorMap.h"
 
 #include <QSocketNotifier>
 

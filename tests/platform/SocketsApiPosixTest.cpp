@@ -1,8 +1,9 @@
 // The system's sockets table: Windows Sockets numbers and Winsock-shaped notifications.
-#include "NetTestSupport.h"
 #include "platform/MessageWindow.h"
-#include "platform/SocketsApiPosix.h"
-#include "platform/WinsockErrorMap.h"
+#include "platform/posix/SocketsApiPosix.h"
+#include "platform/posix/WinsockErrorMap.h"
+#include "support/LoopbackServer.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 namespace tuvako {
 namespace {
 
-using test::PumpUntil;
+using test::WaitUntil;
 
 constexpr std::uint32_t kMsg = WM_USER + 1;
 
@@ -37,7 +38,7 @@ protected:
         EXPECT_EQ(seen, (std::vector<Notification>{{FdEvent::Connect, 0}, {FdEvent::Write, 0}}));
     }
     bool WaitFor(std::size_t count) {
-        return PumpUntil([&] { return seen.size() >= count; });
+        return WaitUntil([&] { return seen.size() >= count; });
     }
     std::string Drain() {
         std::string all;
@@ -83,7 +84,7 @@ TEST_F(PosixSockets, ReadIsNotifiedOncePerRecvAndTheOrderlyEndOnceAfterTheData) 
     server.Write("first part");
     ASSERT_TRUE(WaitFor(3));
     server.Write(" and more");
-    EXPECT_FALSE(PumpUntil([&] { return seen.size() > 3; }, 100)) << "no flood before a recv";
+    EXPECT_FALSE(WaitUntil([&] { return seen.size() > 3; }, 100)) << "no flood before a recv";
     char head[5];
     ASSERT_EQ(api.Recv(handle, head, 5, 0), 5);
     ASSERT_TRUE(WaitFor(4)) << "bytes left after a recv are notified again";
@@ -94,7 +95,7 @@ TEST_F(PosixSockets, ReadIsNotifiedOncePerRecvAndTheOrderlyEndOnceAfterTheData) 
     ASSERT_TRUE(WaitFor(5));
     EXPECT_EQ(seen[4], (Notification{FdEvent::Close, 0}));
     Drain();
-    EXPECT_FALSE(PumpUntil([&] { return seen.size() > 5; }, 100)) << "the end is notified once";
+    EXPECT_FALSE(WaitUntil([&] { return seen.size() > 5; }, 100)) << "the end is notified once";
 }
 
 TEST_F(PosixSockets, ASendThatCannotTakeEverythingAsksForAWriteNotification) {
@@ -105,7 +106,7 @@ TEST_F(PosixSockets, ASendThatCannotTakeEverythingAsksForAWriteNotification) {
     }
     EXPECT_TRUE(sent >= 0 || api.GetLastError() == WsaError::WouldBlock);
     const std::size_t before = seen.size();
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         server.Received();
         return seen.size() > before;
     }));

@@ -1,4 +1,4 @@
-#include "platform/WinsockErrorMap.h"
+#include "platform/posix/WinsockErrorMap.h"
 
 #include "platform/SocketsApi.h"
 

@@ -1,6 +1,6 @@
-#include "platform/SocketsApiPosix.h"
+#include "platform/posix/SocketsApiPosix.h"
 
-#include "platform/WinsockErrorMap.h"
+#include "platform/posix/WinsockErrorMap.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -157,14 +157,6 @@ int SocketsApiPosix::SetKeepAliveTimes(TSocket s, int timeMs, int intervalMs) {
     return 0;
 }
 
-int SocketsApiPosix::Bind(TSocket s, const SocketAddress& local) {
-    if (!Find(s)) return SocketError;
-    const sockaddr_in address = ToSockaddr(local);
-    return ::bind(DescriptorOf(s), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
-               ? 0
-               : Fail();
-}
-
 int SocketsApiPosix::Connect(TSocket s, const SocketAddress& remote) {
     Entry* entry = Find(s);
     if (!entry) return SocketError;
@@ -289,6 +281,10 @@ int SocketsApiPosix::GetProtoByName(const char* name, int& number) {
         return Fail(WsaError::NoData);
     number = found->p_proto;
     return 0;
+}
+
+SocketsApi* NewSystemSocketsApi() {
+    return new SocketsApiPosix;
 }
 
 }  // namespace tuvako

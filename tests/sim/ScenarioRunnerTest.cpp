@@ -1,5 +1,4 @@
 // The simulator in one process with a stand-in terminal: login, scenarios, console, demo.
-#include "WaitUntil.h"
 #include "cipher/LineCipher.h"
 #include "sim/DemoDriver.h"
 #include "sim/MessageComposer.h"
@@ -9,6 +8,7 @@
 #include "sim/SimConsole.h"
 #include "sim/SimServer.h"
 #include "sim/TrafficLog.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 #include <QTcpSocket>
@@ -93,31 +93,39 @@ TEST_F(SimulatorTest, AScenarioPlaysAgainstTheTerminalThatConnectsAndPasses) {
 }
 
 // A scenario, the records the terminal sends after its login, and the failure it must report.
-using Failing = std::tuple<const char*, std::vector<AnsiString>, const char*>;
+struct Failing {
+    const char* name;
+    const char* scenario;
+    std::vector<AnsiString> records;
+    const char* failure;
+};
 class ScenarioFailure : public SimulatorTest, public ::testing::WithParamInterface<Failing> {};
 
 TEST_P(ScenarioFailure, NamesTheLineAndWhatHappened) {
-    const auto& [scenario, records, failure] = GetParam();
-    auto runner = Runner(scenario);
+    auto runner = Runner(GetParam().scenario);
     StandInTerminal terminal(server_.Port());
     ASSERT_TRUE(test::WaitUntil([&] { return !terminal.received.empty(); }));
-    for (const AnsiString& record : records) terminal.Send(record);
+    for (const AnsiString& record : GetParam().records) terminal.Send(record);
     ASSERT_TRUE(test::WaitUntil([&] { return runner->Done(); }));
-    EXPECT_EQ(runner->Failure(), failure);
+    EXPECT_EQ(runner->Failure(), GetParam().failure);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SimulatorTest, ScenarioFailure,
-    ::testing::Values(Failing{"ignore Moi^*\nexpect Crd^x^\n",
+    ::testing::Values(Failing{"AnotherRecord",
+                              "ignore Moi^*\nexpect Crd^x^\n",
                               {"Crd^y^"},
                               "line 2: expected \"Crd^x^\", received \"Crd^y^\""},
-                      Failing{"timeout 100ms\nexpect Moi^-^Tuvako01^-^0^KVLNQ^\nexpect Ping^*\n",
+                      Failing{"NothingInTime",
+                              "timeout 100ms\nexpect Moi^-^Tuvako01^-^0^KVLNQ^\nexpect Ping^*\n",
                               {},
                               "line 3: nothing matching \"Ping^*\" came within 0.1 s"},
                       // An ignored record does not break the quiet time.
-                      Failing{"ignore Moi^*\nignore Ping^*\nquiet 30\n",
+                      Failing{"RecordInQuietTime",
+                              "ignore Moi^*\nignore Ping^*\nquiet 30\n",
                               {"Ping^-^Tuvako01^-^0^Ping^", "Crd^late^"},
-                              "line 3: expected quiet, received \"Crd^late^\""}));
+                              "line 3: expected quiet, received \"Crd^late^\""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SimulatorTest, AWrongPasswordIsRefusedAndTheConnectionClosed) {
     StandInTerminal terminal(server_.Port(), "WRONG");

@@ -1,7 +1,7 @@
 // The sockets table on POSIX sockets, with Windows Sockets error numbers.
 #pragma once
 
-#include "platform/AsyncSelection.h"
+#include "platform/posix/AsyncSelection.h"
 #include "platform/SocketsApi.h"
 
 #include <memory>
@@ -28,7 +28,6 @@ public:
     int SetOption(TSocket s, SocketOption option, int value) override;
     int SetLinger(TSocket s, bool on, int seconds) override;
     int SetKeepAliveTimes(TSocket s, int timeMs, int intervalMs) override;
-    int Bind(TSocket s, const SocketAddress& local) override;
     int Connect(TSocket s, const SocketAddress& remote) override;
     int AsyncSelect(TSocket s, MessageWindow* window, std::uint32_t msg, int events) override;
     int BytesReadable(TSocket s, unsigned long& count) override;
