@@ -4,12 +4,16 @@
 # builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
 # everything, or only the targets named. The options are read in scripts/build-options.sh.
 #   scripts/setup.sh --install-only
-# only installs the packages (scripts/fuzz.sh builds on its own).
+# only installs what is missing (scripts/fuzz.sh and scripts/package.sh build on their own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libbotan-2-dev fonts-liberation clang libclang-rt-dev)
+          libbenchmark-dev libbotan-2-dev fonts-liberation
+          # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
+          clang libclang-rt-dev
+          # The Debian package (scripts/package.sh): built, computed dependencies, checked.
+          dpkg-dev file lintian desktop-file-utils)
 
 missing=()
 for package in "${PACKAGES[@]}"; do

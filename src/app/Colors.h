@@ -15,6 +15,7 @@ constexpr TColor clBlack = 0x000000;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clRed = 0x0000FF;
 constexpr TColor clBtnFace = TColor(0x8000000Fu);
 constexpr TColor clWindowText = TColor(0x80000008u);
 

@@ -3,6 +3,7 @@
 
 #include "app/Brkapart.h"
 #include "app/Colors.h"
+#include "app/ConfigFolder.h"
 #include "app/MessageFields.h"
 #include "cipher/TDCP_twofish.h"
 #include "platform/AnsiString.h"
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -32,6 +34,13 @@ class TWSocket;
 class TOvcLabel;
 class TPanel;
 
+// How the program was started, beyond the terminal's own arguments.
+struct StartOptions {
+    // The folder of both ini files; none keeps them beside the executable.
+    std::optional<ConfigFolder> configFolder;
+    bool hideCursor = false;  // no mouse pointer over the program (touch screens)
+};
+
 // The operations live in several source files, one per concern; each section of this class
 // names its file. Developers add their own section rather than editing another's.
 class TfrmTuvakoMain : public QWidget {
@@ -43,6 +52,8 @@ public:
     // `arguments` are the command-line arguments after the program name. Creating the window
     // creates every component of the layout, then runs FormCreate.
     explicit TfrmTuvakoMain(std::vector<AnsiString> arguments, QWidget* parent = nullptr);
+    TfrmTuvakoMain(std::vector<AnsiString> arguments, StartOptions options,
+                   QWidget* parent = nullptr);
     ~TfrmTuvakoMain() override;
 
     TColor Color() const { return clBtnFace; }
@@ -103,8 +114,13 @@ private:
     void ReadCommandLine();
     void ReadConfiguration();
     void CreateTriggers();
+    void UseConfigFolder();
+    void LogConfigFolder();
+    // False when the ini files live in a system folder, which is never written to.
+    bool StateWritable() const;
 
     std::vector<AnsiString> arguments_;
+    StartOptions options_;
     bool formClosed_ = false;  // FormClose has run; late events must leave ButtonCodes alone
 
     AnsiString SrvNo;
@@ -134,6 +150,19 @@ private:
     int LogLineCount() const;
 
     bool consoleLog_ = false;
+
+    // ==== The offline notice (MainOfflineNotice.cpp) ============================================
+    // While the link is on and no session is connected, a small red notice in the top panel
+    // tells staff so, once the session has been down for a while.
+    void CreateOfflineNotice();
+    void CreateOfflineTrigger();
+    void SessionWentDown();
+    void SessionCameUp();
+    void OfflineTimeout(int handle);
+
+    QLabel* LblOffline = nullptr;
+    int OfflineTrigger = -1;  // timer pool handle; -1 while there is none
+    bool offlineTimerRunning_ = false;
 
     // ==== Server session (MainSession.cpp) ===================================================
     // Tests of the session read its state through this class (tests/e2e).

@@ -65,7 +65,11 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent, const char* name, QRect geometry) {
 }  // namespace
 
 TfrmTuvakoMain::TfrmTuvakoMain(std::vector<AnsiString> arguments, QWidget* parent)
-    : QWidget(parent), arguments_(std::move(arguments)) {
+    : TfrmTuvakoMain(std::move(arguments), StartOptions{}, parent) {}
+
+TfrmTuvakoMain::TfrmTuvakoMain(std::vector<AnsiString> arguments, StartOptions options,
+                               QWidget* parent)
+    : QWidget(parent), arguments_(std::move(arguments)), options_(std::move(options)) {
     CreateComponents();
     FormCreate();
 }
@@ -93,6 +97,7 @@ void TfrmTuvakoMain::CreateComponents() {
     OvcIniFileStoreForm->setObjectName(QStringLiteral("OvcIniFileStoreForm"));
     OvcIniFileStoreForm->SetIniFileName(texts::kStateFile);
     OvcIniFileStoreForm->SetUseExeDir(true);
+    UseConfigFolder();
 
     OvcTimerPool = new TOvcTimerPool(this);
     OvcTimerPool->setObjectName(QStringLiteral("OvcTimerPool"));
@@ -158,6 +163,7 @@ void TfrmTuvakoMain::CreateTopPanelContents() {
     EdtNimi = MakeReadOnlyBox(PanelTop, "EdtNimi", QRect(64, 82, 297, 24));
     setTabOrder(EdtKortti, EdtKoTiedot);
     setTabOrder(EdtKoTiedot, EdtNimi);
+    CreateOfflineNotice();
 }
 
 void TfrmTuvakoMain::CreateStateKeepers() {

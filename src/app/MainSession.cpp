@@ -40,6 +40,7 @@ void TfrmTuvakoMain::SessionConnected(TCustomWSocket* sender, std::uint16_t erro
         AddLog("Can't connect. Error #" + std::to_string(unsigned(error)));
     else
         AddLog("Session connected.");
+    error == 0 ? SessionCameUp() : SessionWentDown();
     RestartKeepAlive();
 }
 
@@ -47,6 +48,7 @@ void TfrmTuvakoMain::SessionClosed(TCustomWSocket* sender, std::uint16_t) {
     if (sender != Socket) return;
     AddLog("Session closed.");
     ReleaseSocket();
+    SessionWentDown();
 }
 
 void TfrmTuvakoMain::LineReceived(TCustomWSocket* sender) {
@@ -64,8 +66,7 @@ void TfrmTuvakoMain::ReleaseSocket() {
 }
 
 void TfrmTuvakoMain::SendLogin() {
-    SendRecord(BuildRecord(texts::kRecordKindLogin, texts::kNoSubject, TerminalId,
-                           texts::kRecordField4, texts::kRecordField5, texts::kLoginPassword));
+    SendRecord(LoginRecord(TerminalId));
 }
 
 void TfrmTuvakoMain::SendPing() {

@@ -6,6 +6,8 @@
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
 #include "platform/ExceptionReporter.h"
+#include "platform/ExecutableFile.h"
+#include "platform/Folders.h"
 #include "settings/TOvcComponentState.h"
 #include "settings/TOvcFormState.h"
 #include "settings/TOvcIniFileStore.h"
@@ -22,6 +24,7 @@ namespace tuvako {
 
 TfrmTuvakoMain::~TfrmTuvakoMain() {
     FormDestroy();
+    if (options_.hideCursor) QApplication::restoreOverrideCursor();
 }
 
 void TfrmTuvakoMain::FormCreate() {
@@ -33,12 +36,44 @@ void TfrmTuvakoMain::FormCreate() {
                              [this] { OvcComponentState->RestoreState(); });
     ButtonCodes.clear();
     ReadCommandLine();
+    LogConfigFolder();
     ReadConfiguration();
     setWindowTitle(ToQString(TerminalId));
     QApplication::setApplicationDisplayName(ToQString(TerminalId));
     PendingCustomer.clear();
     if (UseServer) OpenSession();
     CreateTriggers();
+    // Over the whole program, dialogs and menus included: the read-only boxes and the buttons
+    // would otherwise show their own pointers.
+    if (options_.hideCursor) QApplication::setOverrideCursor(Qt::BlankCursor);
+}
+
+void TfrmTuvakoMain::UseConfigFolder() {
+    if (!options_.configFolder) return;
+    for (auto [store, file] : {std::pair{OvcIniFileStore, texts::kConfigFile},
+                               std::pair{OvcIniFileStoreForm, texts::kStateFile}}) {
+        store->SetUseExeDir(false);
+        store->SetIniFileName(options_.configFolder->File(file));
+    }
+}
+
+void TfrmTuvakoMain::LogConfigFolder() {
+    const AnsiString configFile = OvcIniFileStore->ResolveFileName();
+    const std::size_t separator = configFile.rfind(PathDelimiter);
+    const AnsiString folder =
+        separator == AnsiString::npos ? AnsiString(".") : configFile.substr(0, separator);
+    const char* how =
+        options_.configFolder ? options_.configFolder->Describe() : "beside the program";
+    AddLog("Configuration folder: " + folder + " (" + how + ")");
+    AddLog(FileExists(configFile)
+               ? AnsiString(texts::kConfigFile) + " found."
+               : AnsiString(texts::kConfigFile) + " not found: every setting has its default.");
+    if (!StateWritable())
+        AddLog(AnsiString(texts::kStateFile) + " is not written in a system folder.");
+}
+
+bool TfrmTuvakoMain::StateWritable() const {
+    return !options_.configFolder || options_.configFolder->writable;
 }
 
 void TfrmTuvakoMain::ReadCommandLine() {
@@ -82,6 +117,7 @@ void TfrmTuvakoMain::CreateTriggers() {
             [this](TOvcTimerPool* sender, int handle, std::uint32_t interval,
                    std::int32_t elapsed) { KeepAliveTick(sender, handle, interval, elapsed); });
     }
+    if (UseServer) CreateOfflineTrigger();
     SelectionTrigger =
         OvcTimerPool->AddTrigger(TimerIntervalMs(ButtonShowTime, texts::kDefaultButtonShowTime));
     OvcTimerPool->SetTriggerHandler(
@@ -104,9 +140,11 @@ void TfrmTuvakoMain::FormClose() {
     OvcTimerPool->RemoveAllTriggers();
     // A state file that cannot be written must not keep the terminal from closing; the
     // report says why on standard error.
-    ExceptionReporter::Guard("Saving the window state", [this] { OvcFormState->SaveState(); });
-    ExceptionReporter::Guard("Saving the panel colours",
-                             [this] { OvcComponentState->SaveState(); });
+    if (StateWritable()) {
+        ExceptionReporter::Guard("Saving the window state", [this] { OvcFormState->SaveState(); });
+        ExceptionReporter::Guard("Saving the panel colours",
+                                 [this] { OvcComponentState->SaveState(); });
+    }
     ButtonCodes.clear();
     formClosed_ = true;
 }

@@ -10,6 +10,10 @@ inline constexpr char kApplicationTitle[] = "Tuvako";
 inline constexpr char kCardLabel[] = "Kortti";
 inline constexpr char kNameLabel[] = "Nimi";
 
+// Shown in the top panel while the server link is on but no session has been up for a while.
+inline constexpr char kOfflineNotice[] = "Ei yhteytt\xE4 palvelimeen";
+inline constexpr unsigned kOfflineNoticeDelayMs = 5000;
+
 // Operator menu.
 inline constexpr char kMenuLog[] = "Logi";
 inline constexpr char kMenuClearLog[] = "Tyhjenn\xE4 logi";

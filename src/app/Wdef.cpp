@@ -17,4 +17,9 @@ AnsiString BuildRecord(const AnsiString& kind, const AnsiString& subject,
     return record;
 }
 
+AnsiString LoginRecord(const AnsiString& terminalId) {
+    return BuildRecord(texts::kRecordKindLogin, texts::kNoSubject, terminalId, texts::kRecordField4,
+                       texts::kRecordField5, texts::kLoginPassword);
+}
+
 }  // namespace tuvako

@@ -55,4 +55,7 @@ AnsiString BuildRecord(const AnsiString& kind, const AnsiString& subject,
                        const AnsiString& terminal, const AnsiString& f4, const AnsiString& f5,
                        const AnsiString& data);
 
+// The answer to the server's login prompt: "Moi" with the terminal id and the password.
+AnsiString LoginRecord(const AnsiString& terminalId);
+
 }  // namespace tuvako

@@ -1,4 +1,7 @@
 // The program entry of the selection terminal.
+#include "app/CommandLine.h"
+#include "app/ConfigFolder.h"
+#include "app/ConnectionCheck.h"
 #include "app/ConsoleTouch.h"
 #include "app/ExceptionLogSink.h"
 #include "app/Main.h"
@@ -7,19 +10,53 @@
 #include "app/Texts.h"
 #include "app/TuvakoApplication.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <iostream>
 #include <memory>
 
 using namespace tuvako;
 
+namespace {
+
+// --check needs an event loop for its socket, but no window and no display.
+int RunCheck(int argc, char** argv, const CommandLine& line) {
+    QCoreApplication application(argc, argv);
+    ConnectionCheck check(ConfigFolder::Find(line.configDir), line.windowArguments, std::cout,
+                          std::cerr);
+    return check.Run();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The command line is read before anything needs a display.
+    const CommandLine line =
+        CommandLine::Parse(std::vector<AnsiString>(argv + std::min(argc, 1), argv + argc));
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::cout << CommandLine::HelpText();
+            return 0;
+        case CommandLine::Action::Version:
+            std::cout << "tuvako " TUVAKO_VERSION "\n";
+            return 0;
+        case CommandLine::Action::Fail:
+            std::cerr << "tuvako: " << line.error << "\nTry 'tuvako --help'.\n";
+            return kUsageExitStatus;
+        case CommandLine::Action::Check:
+            return RunCheck(argc, argv, line);
+        case CommandLine::Action::Run:
+            break;
+    }
+
     TuvakoApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tuvako"));
     QApplication::setApplicationVersion(QStringLiteral(TUVAKO_VERSION));
     QApplication::setApplicationDisplayName(QString::fromLatin1(texts::kApplicationTitle));
 
-    std::vector<AnsiString> arguments(argv + std::min(argc, 1), argv + argc);
-    TfrmTuvakoMain window(std::move(arguments));
+    TfrmTuvakoMain window(line.windowArguments,
+                          StartOptions{ConfigFolder::Find(line.configDir), line.hideCursor});
 
     // From here on a report also goes to the log pane; standard error always gets it.
     const ExceptionLogSink exceptionLog(window);

@@ -63,16 +63,17 @@ TEST_F(MainStartup, KeysComeFromTheSharedAndTheChosenSectionOrTheirDefaults) {
 
 TEST_F(MainStartup, TimerSecondsOfZeroOrLessOrTooManyFallBackToTheirDefaults) {
     // With the server link the keep-alive trigger runs beside the selection trigger: 7 s and
-    // 60 s give a period of 1 s; a fallen-back value never gives less than 60 s. The clock
-    // stands still, since the period also depends on the time left until each trigger is due.
+    // 60 s give a period of 1 s; a fallen-back value never gives less than the 5 s of the
+    // offline notice's trigger, which runs until a session connects. The clock stands still,
+    // since the period also depends on the time left until each trigger is due.
     const test::FakeTickClock clock;
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
     const std::pair<const char*, std::uint32_t> cases[] = {
         {"7\n[Tuvako01]\nButtonShowTime=60", 1000},
-        {"0\n[Tuvako01]\nButtonShowTime=0", 60000},
-        {"-1\n[Tuvako01]\nButtonShowTime=2147484", 60000},
-        {"2147484\n[Tuvako01]\nButtonShowTime=-1", 60000},
+        {"0\n[Tuvako01]\nButtonShowTime=0", 5000},
+        {"-1\n[Tuvako01]\nButtonShowTime=2147484", 5000},
+        {"2147484\n[Tuvako01]\nButtonShowTime=-1", 5000},
     };
     for (const auto& [seconds, period] : cases) {
         WriteConfig("[MessageSrv]\nServerAddress=127.0.0.1\nUse=yes\nPort=" +

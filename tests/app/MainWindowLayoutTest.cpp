@@ -97,6 +97,7 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
 }
 
 TEST_F(MainWindowLayout, LogLinesGetTheTimeAndCodesAndTheFullPaneDropsTheOldest50) {
+    Find<QAction>("mnuClear")->trigger();  // the start-up lines that name the folder
     window->AddLog("a\tb\r\n\x1F\x01 \xE4\x80\xFF");
     const QString first = ToQString(Memo()->Lines().Line(0));
     EXPECT_TRUE(QRegularExpression("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d> ").match(first).hasMatch())

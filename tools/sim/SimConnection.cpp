@@ -116,7 +116,7 @@ void SimConnection::HandleLine(const std::string& line) {
 void SimConnection::CheckLogin(const AnsiString& record) {
     const auto fields = MessageComposer::SplitFields(record);
     if (loggedIn_ || fields[0] != "Moi") return;
-    if (fields.size() < 6 || fields[5] != Password) {
+    if (fields.size() < 6 || fields[5] != password_) {
         Log("login refused: wrong password");
         Close();
         return;

@@ -26,6 +26,9 @@ public:
     SimConnection(int id, QTcpSocket* socket, TrafficLog& log, QObject* parent = nullptr);
     ~SimConnection() override;
 
+    // The password a login answer must carry; Password unless set otherwise.
+    void SetPassword(AnsiString password) { password_ = std::move(password); }
+
     int Id() const { return id_; }
     bool IsOpen() const { return !finished_; }
     bool LoggedIn() const { return loggedIn_; }
@@ -71,6 +74,7 @@ private:
     TrafficLog& log_;
     LineSplitter splitter_;
     bool loggedIn_ = false;
+    AnsiString password_ = Password;
     bool finished_ = false;
     std::string closeReason_;  // set when the simulator ends the connection
     AnsiString terminalId_ = "-";

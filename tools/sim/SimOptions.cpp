@@ -42,6 +42,8 @@ const char* SimOptions::HelpText() {
            "  --scenario FILE        play a scenario file, then exit: status 0 when it passed,\n"
            "                         1 when an expectation failed (format in the README)\n"
            "  --no-console           do not read commands from standard input\n"
+           "  --password TEXT        the password a login answer must carry (default the\n"
+           "                         terminal's); another one makes it refuse every terminal\n"
            "  --help                 show this text\n"
            "\n"
            "Exit status: 0 done, 1 scenario failed, 2 bad arguments, scenario file or address.\n"
@@ -72,6 +74,8 @@ std::optional<SimOptions> SimOptions::Parse(const std::vector<std::string>& argu
                 return std::nullopt;
             }
             options.demoIntervalMs = seconds * 1000;
+        } else if (argument == "--password" && hasValue) {
+            options.password = arguments[++i];
         } else if (argument == "--scenario" && hasValue) {
             options.scenarioFile = arguments[++i];
         } else {

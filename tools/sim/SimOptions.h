@@ -14,6 +14,7 @@ struct SimOptions {
     int demoIntervalMs = 8000;
     std::string scenarioFile;
     bool console = true;
+    std::string password = "KVLNQ";  // what a login answer must carry
     bool help = false;
 
     // Reads the arguments after the program name; nothing, with the reason in `error`, when

@@ -53,6 +53,7 @@ std::vector<SimConnection*> SimServer::Connections() const {
 void SimServer::AcceptPending() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         auto* connection = new SimConnection(nextId_++, socket, log_, this);
+        connection->SetPassword(password_);
         connections_.push_back(connection);
         connect(connection, &SimConnection::closed, this, [this](SimConnection* closed) {
             connections_.erase(std::remove(connections_.begin(), connections_.end(), closed),

@@ -1,10 +1,13 @@
 // The simulator's listening side: accepts any number of terminals, can go off line and back.
 #pragma once
 
+#include "sim/SimConnection.h"
+
 #include <QHostAddress>
 #include <QObject>
 #include <QTcpServer>
 
+#include <string>
 #include <vector>
 
 namespace tuvako::sim {
@@ -27,6 +30,9 @@ public:
     // Listens again on the address and port taken before.
     bool GoOnline(QString* error);
 
+    // The password that connections accepted from now on expect in the login answer.
+    void SetPassword(std::string password) { password_ = std::move(password); }
+
     bool IsListening() const { return server_.isListening(); }
     quint16 Port() const { return port_; }
     // The open connections, oldest first.
@@ -42,6 +48,7 @@ private:
     QTcpServer server_;
     QHostAddress address_;
     quint16 port_ = 0;
+    std::string password_ = SimConnection::Password;
     int nextId_ = 1;
     std::vector<SimConnection*> connections_;
 };

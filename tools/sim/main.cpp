@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
 
     TrafficLog log;
     SimServer server(log);
+    server.SetPassword(options->password);
     QString listenError;
     const QHostAddress address(QString::fromStdString(options->address));
     if (address.isNull()) return Fail("\"" + options->address + "\" is not an IP address");

@@ -1,0 +1,69 @@
+// The window started with a configuration folder and with the pointer hidden; the log pane's
+// first lines name the folder.
+#include "MainWindowProbe.h"
+#include "platform/Cp1252.h"
+
+#include <QApplication>
+
+namespace tuvako {
+namespace {
+
+using StartOptionsTest = WindowTest;
+
+ConfigFolder FolderAt(const std::filesystem::path& path, bool writable = true) {
+    ConfigFolder folder;
+    folder.path = path.string();
+    folder.source = ConfigFolder::Source::Option;
+    folder.writable = writable;
+    return folder;
+}
+
+TEST_F(StartOptionsTest, BothIniFilesLiveInTheChosenFolderAndTheLogSaysWhichOne) {
+    const test::TempDir config;
+    config.Write("Selvaro.ini", "[Tuvako01]\nNumber=42\n");
+    WriteConfig("[Tuvako01]\nNumber=7\n");  // beside the program: not read
+    window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                              StartOptions{FolderAt(config.Path())});
+    EXPECT_EQ(window->windowTitle(), "Tuvako42");
+    const QStringList log = Find<QPlainTextEdit>("Memo")->toPlainText().split('\n');
+    ASSERT_GE(log.size(), 2);
+    EXPECT_TRUE(log[0].endsWith(QString::fromStdString(
+        "> Configuration folder: " + config.Path().string() + " (set by --config-dir)")))
+        << log[0].toStdString();
+    EXPECT_TRUE(log[1].endsWith("> Selvaro.ini found.")) << log[1].toStdString();
+    window->close();
+    EXPECT_TRUE(std::filesystem::exists(config.File("Selwi.ini")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Selwi.ini")));
+}
+
+TEST_F(StartOptionsTest, AFolderWithoutSelvaroIsNamedAndASystemFolderIsNeverWritten) {
+    const test::TempDir config;
+    window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                              StartOptions{FolderAt(config.Path(), false)});
+    const std::string log = Find<QPlainTextEdit>("Memo")->toPlainText().toStdString();
+    EXPECT_NE(log.find("> Selvaro.ini not found: every setting has its default."),
+              std::string::npos);
+    EXPECT_NE(log.find("> Selwi.ini is not written in a system folder."), std::string::npos);
+    window->close();
+    EXPECT_TRUE(std::filesystem::is_empty(config.Path()));
+
+    // Started as before, the log names the program's own folder.
+    Start();
+    EXPECT_NE(Find<QPlainTextEdit>("Memo")->toPlainText().toStdString().find(
+                  "> Configuration folder: " + dir.Path().string() + " (beside the program)"),
+              std::string::npos);
+}
+
+TEST_F(StartOptionsTest, HideCursorHidesThePointerOverTheWholeProgramWhileTheWindowLives) {
+    Start();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                              StartOptions{std::nullopt, true});
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    window.reset();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace tuvako

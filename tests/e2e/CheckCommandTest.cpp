@@ -1,0 +1,180 @@
+// `tuvako --check` and the options that need no display, run as the real program with no
+// display at all: against tuvako-sim (accepted, refused, wrong password, silent), and with no
+// server to try.
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QHostAddress>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTcpServer>
+
+namespace tuvako::test {
+namespace {
+
+struct Outcome {
+    int status = -1;  // -1: crashed or did not end in time
+    std::string out;
+    std::string err;
+};
+
+// The program with no display to find: no X, no Wayland, no platform named.
+Outcome RunTuvako(const QStringList& arguments, int timeoutMs = 30000) {
+    QProcess process;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TUVAKO_CONFIG_DIR"})
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(TUVAKO_BINARY, arguments);
+    Outcome outcome;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        outcome.status = process.exitCode();
+    }
+    outcome.out = process.readAllStandardOutput().toStdString();
+    outcome.err = process.readAllStandardError().toStdString();
+    return outcome;
+}
+
+// tuvako-sim on a free port, with `extra` options; its output is read when it is stopped.
+class Simulator {
+public:
+    explicit Simulator(const QStringList& extra = {}) {
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(TUVAKO_SIM_BINARY,
+                       QStringList{"--listen", "127.0.0.1:0", "--no-console"} + extra);
+        const std::string marker = "listening on 127.0.0.1:";
+        while (output_.find('\n', output_.find(marker)) == std::string::npos &&
+               process_.waitForReadyRead(10000))
+            output_ += process_.readAll().toStdString();
+        const std::size_t at = output_.find(marker);
+        if (at != std::string::npos) port_ = std::stoi(output_.substr(at + marker.size()));
+    }
+    ~Simulator() { Stop(); }
+
+    int Port() const { return port_; }
+    const std::string& Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(10000)) process_.kill(), process_.waitForFinished();
+        }
+        output_ += process_.readAll().toStdString();
+        return output_;
+    }
+
+private:
+    QProcess process_;
+    std::string output_;
+    int port_ = 0;
+};
+
+class CheckCommand : public ::testing::Test {
+protected:
+    void Configure(const std::string& server, int port, const std::string& extra = {}) {
+        dir.Write("Selvaro.ini", "[MessageSrv]\nServerAddress=" + server +
+                                     "\nPort=" + std::to_string(port) + "\nUse=Yes\n" + extra);
+    }
+    Outcome Check(QStringList more = {}, int timeoutMs = 30000) {
+        return RunTuvako(
+            QStringList{"--check", "--config-dir", QString::fromStdString(dir.Path().string())} +
+                more,
+            timeoutMs);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(CheckCommand, AnAcceptedLoginPassesAndTheReportShowsEverySetting) {
+    Simulator sim;
+    ASSERT_NE(sim.Port(), 0) << sim.Stop();
+    Configure("127.0.0.1", sim.Port(), "[Tuvako02]\nNumber=12\nFontSize=x\n");
+    const Outcome check = Check({"/SRVNO=02"});
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    EXPECT_EQ(check.err, "");
+    for (const std::string& line :
+         {"Configuration folder: " + dir.Path().string() + " (set by --config-dir)\n",
+          std::string("Selvaro.ini: found\n"),
+          std::string("Terminal id: Tuvako12 (section Tuvako02)\n"),
+          std::string("  [MessageSrv] Use = Yes (on) (file)\n"),
+          std::string("  [MessageSrv] PingTime = 180 (default)\n"),
+          std::string("  [Tuvako02] FontSize = 9 (default: the file's \"x\" is not a number)\n"),
+          std::string("  [Tuvako02] ShowClearButton = Yes (on) (default)\n"),
+          std::string("Answered: Moi^-^Tuvako12^-^0^KVLNQ^\n"),
+          "OK: Tuvako12 logged in to 127.0.0.1:" + std::to_string(sim.Port())})
+        EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
+    const std::string& server = sim.Stop();
+    EXPECT_NE(server.find("< Moi^-^Tuvako12^-^0^KVLNQ^"), std::string::npos) << server;
+    EXPECT_NE(server.find("login accepted for Tuvako12"), std::string::npos) << server;
+}
+
+TEST_F(CheckCommand, AServerThatRefusesTheLoginAnswerFailsTheCheck) {
+    Simulator sim({"--password", "OTHER"});
+    ASSERT_NE(sim.Port(), 0) << sim.Stop();
+    Configure("127.0.0.1", sim.Port());
+    const Outcome check = Check();
+    EXPECT_EQ(check.status, 1) << check.out;
+    EXPECT_EQ(check.err,
+              "tuvako --check: FAILED: the server closed the session after the login answer: "
+              "wrong pass phrase or terminal id?\n");
+    EXPECT_NE(sim.Stop().find("login refused"), std::string::npos);
+}
+
+TEST_F(CheckCommand, ARefusedConnectionAndASilentServerFailWithTheirReasons) {
+    quint16 closedPort = 0;
+    {
+        QTcpServer gone;
+        ASSERT_TRUE(gone.listen(QHostAddress::LocalHost, 0));
+        closedPort = gone.serverPort();
+    }
+    Configure("127.0.0.1", closedPort);
+    Outcome check = Check();
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err, "tuvako --check: FAILED: connection refused by 127.0.0.1:" +
+                             std::to_string(closedPort) + " (is the message server running?)\n");
+
+    // Listening, but no prompt ever comes: the kernel completes the connection on its own.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    Configure("127.0.0.1", silent.serverPort());
+    check = Check();
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err, "tuvako --check: FAILED: no login prompt from 127.0.0.1:" +
+                             std::to_string(silent.serverPort()) + " within 10 s\n");
+}
+
+TEST_F(CheckCommand, WithNoServerToTryTheCheckSaysWhyAtOnce) {
+    Outcome check = Check();
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("Selvaro.ini: not found\n"), std::string::npos) << check.out;
+    EXPECT_EQ(check.err, "tuvako --check: FAILED: no Selvaro.ini in " + dir.Path().string() + "\n");
+
+    dir.Write("Selvaro.ini", "[MessageSrv]\nUse=No\n");
+    check = Check();
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err,
+              "tuvako --check: FAILED: the server link is off (Use in [MessageSrv] is not Yes)\n");
+
+    Configure("no such host", 40201);
+    check = Check();
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err.rfind("tuvako --check: FAILED: cannot resolve no such host:40201: ", 0), 0u)
+        << check.err;
+}
+
+TEST(ProgramOptions, HelpVersionAndMistakesNeedNoDisplay) {
+    const Outcome help = RunTuvako({"/SRVNO=3", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: tuvako [OPTION]... [/SRVNO=N]\n", 0), 0u) << help.out;
+    const Outcome version = RunTuvako({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("tuvako ", 0), 0u);
+    const Outcome wrong = RunTuvako({"--fullscreen"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.err, "tuvako: unknown option --fullscreen\nTry 'tuvako --help'.\n");
+}
+
+}  // namespace
+}  // namespace tuvako::test
