@@ -30,5 +30,7 @@ read_build_options() {
         esac
         build_options+=("$argument")
     done
+    # A compiler cache, where one is installed, makes rebuilds after a checkout cheap.
+    command -v ccache >/dev/null && extra+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake_options=(-DCMAKE_BUILD_TYPE=$build_type "${extra[@]}")
 }

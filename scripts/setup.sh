@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libbotan-2-dev fonts-liberation
+          # The formatting check (scripts/format.sh --check).
+          clang-format
           # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
           clang libclang-rt-dev
           # The Debian package (scripts/package.sh): built, computed dependencies, checked.

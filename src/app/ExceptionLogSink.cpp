@@ -6,8 +6,7 @@
 
 namespace tuvako {
 
-ExceptionLogSink::ExceptionLogSink(TfrmTuvakoMain& window)
-{
+ExceptionLogSink::ExceptionLogSink(TfrmTuvakoMain& window) {
     previous_ = ExceptionReporter::SetSink([&window](const AnsiString& report) {
         std::fprintf(stderr, "%s\n", report.c_str());
         std::fflush(stderr);
@@ -15,8 +14,7 @@ ExceptionLogSink::ExceptionLogSink(TfrmTuvakoMain& window)
     });
 }
 
-ExceptionLogSink::~ExceptionLogSink()
-{
+ExceptionLogSink::~ExceptionLogSink() {
     ExceptionReporter::SetSink(std::move(previous_));
 }
 

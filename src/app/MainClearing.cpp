@@ -2,8 +2,8 @@
 #include "app/Main.h"
 
 #include "app/RecordData.h"
-#include "app/Texts.h"
 #include "app/TOvcLabel.h"
+#include "app/Texts.h"
 #include "app/Wdef.h"
 #include "settings/TOvcTimerPool.h"
 

@@ -2,8 +2,8 @@
 #include "app/Main.h"
 
 #include "app/MessageTexts.h"
-#include "app/Texts.h"
 #include "app/TOvcLabel.h"
+#include "app/Texts.h"
 #include "app/Wdef.h"
 #include "platform/Cp1252.h"
 

@@ -1,14 +1,14 @@
 // The program entry of the selection terminal.
+#include "app/Main.h"
 #include "app/CommandLine.h"
 #include "app/ConfigFolder.h"
 #include "app/ConnectionCheck.h"
 #include "app/ConsoleTouch.h"
 #include "app/ExceptionLogSink.h"
-#include "app/Main.h"
 #include "app/ScreenshotRecorder.h"
-#include "platform/TerminationSignals.h"
 #include "app/Texts.h"
 #include "app/TuvakoApplication.h"
+#include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
 

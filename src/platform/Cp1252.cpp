@@ -14,14 +14,12 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
 
-char16_t UnicodeOf(unsigned char byte)
-{
+char16_t UnicodeOf(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
 }
 
 // Reverse map for the 27 characters of 0x80..0x9F that are not Latin-1, built once.
-const std::unordered_map<char16_t, char>& HighReverse()
-{
+const std::unordered_map<char16_t, char>& HighReverse() {
     static const std::unordered_map<char16_t, char> reverse = [] {
         std::unordered_map<char16_t, char> map;
         for (unsigned byte = 0x80; byte <= 0x9F; ++byte)
@@ -33,16 +31,14 @@ const std::unordered_map<char16_t, char>& HighReverse()
 
 }  // namespace
 
-QString ToQString(const AnsiString& text)
-{
+QString ToQString(const AnsiString& text) {
     QString result(qsizetype(text.size()), Qt::Uninitialized);
     for (std::size_t i = 0; i < text.size(); ++i)
         result[qsizetype(i)] = QChar(UnicodeOf(static_cast<unsigned char>(text[i])));
     return result;
 }
 
-AnsiString FromQString(const QString& text)
-{
+AnsiString FromQString(const QString& text) {
     AnsiString result;
     result.reserve(std::size_t(text.size()));
     for (QChar ch : text) {

@@ -28,9 +28,9 @@ AnsiString DescribeException(const std::exception& error);
 }  // namespace tuvako
 
 // Declares an exception class `Name` derived from `Base` that reports its own name.
-#define TUVAKO_DECLARE_EXCEPTION(Name, Base)                                          \
-    class Name : public Base {                                                       \
-    public:                                                                          \
-        using Base::Base;                                                            \
-        const char* ClassName() const noexcept override { return #Name; }            \
+#define TUVAKO_DECLARE_EXCEPTION(Name, Base)                              \
+    class Name : public Base {                                            \
+    public:                                                               \
+        using Base::Base;                                                 \
+        const char* ClassName() const noexcept override { return #Name; } \
     }

@@ -8,29 +8,25 @@
 namespace tuvako {
 namespace {
 
-void WriteToStandardError(const AnsiString& report)
-{
+void WriteToStandardError(const AnsiString& report) {
     std::fprintf(stderr, "%s\n", report.c_str());
     std::fflush(stderr);
 }
 
-ExceptionReporter::Sink& CurrentSink()
-{
+ExceptionReporter::Sink& CurrentSink() {
     static ExceptionReporter::Sink sink = WriteToStandardError;
     return sink;
 }
 
 }  // namespace
 
-ExceptionReporter::Sink ExceptionReporter::SetSink(Sink sink)
-{
+ExceptionReporter::Sink ExceptionReporter::SetSink(Sink sink) {
     Sink previous = std::move(CurrentSink());
     CurrentSink() = sink ? std::move(sink) : Sink(WriteToStandardError);
     return previous;
 }
 
-void ExceptionReporter::ReportCurrent(const char* context) noexcept
-{
+void ExceptionReporter::ReportCurrent(const char* context) noexcept {
     AnsiString report = AnsiString("Exception in ") + context + ": ";
     try {
         throw;

@@ -21,8 +21,7 @@ public:
 
     // Runs `handler`, reporting instead of propagating anything it throws.
     template <class Handler>
-    static void Guard(const char* context, Handler&& handler) noexcept
-    {
+    static void Guard(const char* context, Handler&& handler) noexcept {
         try {
             handler();
         } catch (...) {

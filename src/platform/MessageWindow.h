@@ -19,7 +19,8 @@ constexpr std::uint32_t WM_USER = 0x0400;
 // ExceptionReporter and the event loop goes on.
 class MessageWindow : public QObject {
 public:
-    using Handler = std::function<void(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)>;
+    using Handler =
+        std::function<void(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)>;
 
     explicit MessageWindow(Handler handler, QObject* parent = nullptr);
     ~MessageWindow() override;

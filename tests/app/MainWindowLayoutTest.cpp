@@ -35,7 +35,10 @@ TEST_F(MainWindowLayout, ComponentsSitInTheirPanelsWithTheirFontsAndColours) {
     EXPECT_EQ(whole, window->rect());
     EXPECT_EQ(top.united(selection), whole.adjusted(1, 1, -1, -1));
     EXPECT_EQ(selection.top(), top.bottom() + 1);
-    const struct { const char *name, *parent; int fontPixels; } designed[] = {
+    const struct {
+        const char *name, *parent;
+        int fontPixels;
+    } designed[] = {
         {"PanelTop", "PanelTausta", 11}, {"PanelValinta", "PanelTausta", 11},
         {"OvcHuom", "PanelTop", 27},     {"EdtKortti", "PanelTop", 13},
         {"EdtKoTiedot", "PanelTop", 13}, {"EdtNimi", "PanelTop", 13},

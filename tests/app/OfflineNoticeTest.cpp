@@ -1,9 +1,9 @@
 // The offline notice in the top panel: shown once the session has been down for five seconds
 // on the pool's clock, gone when a session connects, never while the link is off.
 #include "MainWindowProbe.h"
-#include "support/Wait.h"
 #include "platform/Cp1252.h"
 #include "support/FakeTickClock.h"
+#include "support/Wait.h"
 
 #include <QHostAddress>
 #include <QLabel>

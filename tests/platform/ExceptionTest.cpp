@@ -11,14 +11,12 @@ namespace {
 
 TUVAKO_DECLARE_EXCEPTION(ETestException, Exception);
 
-TEST(Exception, DescribesItselfWithItsClassName)
-{
+TEST(Exception, DescribesItselfWithItsClassName) {
     EXPECT_EQ(DescribeException(ETestException("Disk on fire")), "ETestException: Disk on fire");
     EXPECT_EQ(DescribeException(Exception("plain")), "Exception: plain");
 }
 
-TEST(ExceptionReporter, GuardReportsWhatTheHandlerThrowsAndReturns)
-{
+TEST(ExceptionReporter, GuardReportsWhatTheHandlerThrowsAndReturns) {
     std::vector<AnsiString> reports;
     auto previous = ExceptionReporter::SetSink([&](const AnsiString& r) { reports.push_back(r); });
     ExceptionReporter::Guard("Click", [] { throw ETestException("boom"); });

@@ -3,9 +3,9 @@
 #include "platform/MessageWindow.h"
 #include "support/Wait.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -20,8 +20,7 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
-TEST(MessageWindow, PostedMessagesArriveLaterAndInOrder)
-{
+TEST(MessageWindow, PostedMessagesArriveLaterAndInOrder) {
     std::vector<Message> seen;
     MessageWindow window([&](auto m, auto w, auto l) { seen.push_back({m, w, l}); });
     window.PostMessage(WM_USER + 1, 7, -1);
@@ -31,8 +30,7 @@ TEST(MessageWindow, PostedMessagesArriveLaterAndInOrder)
     EXPECT_EQ(seen, (std::vector<Message>{{WM_USER + 1, 7, -1}, {WM_USER + 2, 8, 65536}}));
 }
 
-TEST(MessageWindow, DestroyingTheWindowDropsItsPendingMessages)
-{
+TEST(MessageWindow, DestroyingTheWindowDropsItsPendingMessages) {
     int handled = 0;
     auto window = std::make_unique<MessageWindow>([&](auto, auto, auto) { ++handled; });
     window->PostMessage(WM_USER, 0, 0);
@@ -41,15 +39,13 @@ TEST(MessageWindow, DestroyingTheWindowDropsItsPendingMessages)
     EXPECT_EQ(handled, 0);
 }
 
-TEST(MessageWindow, AThrowingHandlerIsReportedAndTheNextMessageStillArrives)
-{
+TEST(MessageWindow, AThrowingHandlerIsReportedAndTheNextMessageStillArrives) {
     std::vector<AnsiString> reports;
     auto previous = ExceptionReporter::SetSink([&](const AnsiString& r) { reports.push_back(r); });
     int handled = 0;
     MessageWindow window([&](auto msg, auto, auto) {
         ++handled;
-        if (msg == WM_USER)
-            throw Exception("first fails");
+        if (msg == WM_USER) throw Exception("first fails");
     });
     window.PostMessage(WM_USER, 0, 0);
     window.PostMessage(WM_USER + 1, 0, 0);
@@ -60,12 +56,10 @@ TEST(MessageWindow, AThrowingHandlerIsReportedAndTheNextMessageStillArrives)
     EXPECT_EQ(reports[0], "Exception in Window message: Exception: first fails");
 }
 
-TEST(MessageWindow, TimerArrivesAsWmTimerWithItsIdUntilKilled)
-{
+TEST(MessageWindow, TimerArrivesAsWmTimerWithItsIdUntilKilled) {
     std::vector<std::uintptr_t> ticks;
     MessageWindow window([&](auto msg, auto id, auto) {
-        if (msg == WM_TIMER)
-            ticks.push_back(id);
+        if (msg == WM_TIMER) ticks.push_back(id);
     });
     ASSERT_TRUE(window.SetTimer(5, 1));
     ASSERT_TRUE(test::WaitUntil([&] { return ticks.size() >= 2; }, 2000));

@@ -60,9 +60,9 @@ protected:
 
 TEST(WinsockErrorMap, GivesTheWindowsSocketsNumbers) {
     const std::pair<int, int> cases[] = {
-        {ECONNREFUSED, 10061}, {ETIMEDOUT, 10060}, {ECONNRESET, 10054}, {EPIPE, 10054},
-        {ECONNABORTED, 10053}, {ENOTCONN, 10057},  {EAGAIN, 10035},     {EBADF, 10038},
-        {ENOENT, 10107}};
+        {ECONNREFUSED, 10061}, {ETIMEDOUT, 10060},    {ECONNRESET, 10054},
+        {EPIPE, 10054},        {ECONNABORTED, 10053}, {ENOTCONN, 10057},
+        {EAGAIN, 10035},       {EBADF, 10038},        {ENOENT, 10107}};
     for (const auto& [posix, winsock] : cases) EXPECT_EQ(WinsockErrorFromErrno(posix), winsock);
 }
 

@@ -10,9 +10,7 @@ namespace tuvako::test {
 class FakeTickClock {
 public:
     explicit FakeTickClock(std::uint32_t start = 1000)
-        : now_(start), previous_(SetTickCountSource([this] { return now_; }))
-    {
-    }
+        : now_(start), previous_(SetTickCountSource([this] { return now_; })) {}
     ~FakeTickClock() { SetTickCountSource(std::move(previous_)); }
 
     FakeTickClock(const FakeTickClock&) = delete;

@@ -7,16 +7,13 @@
 
 namespace tuvako::test {
 
-TempDir::TempDir()
-{
+TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tuvako-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary directory");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     path_ = pattern;
 }
 
-TempDir::~TempDir()
-{
+TempDir::~TempDir() {
     std::error_code ignored;
     // A test may have made the directory read-only; give the permission back to remove it.
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
@@ -24,16 +21,14 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path TempDir::Write(const std::string& name, const std::string& bytes) const
-{
+std::filesystem::path TempDir::Write(const std::string& name, const std::string& bytes) const {
     const auto file = path_ / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
     return file;
 }
 
-std::string TempDir::Read(const std::filesystem::path& file)
-{
+std::string TempDir::Read(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();

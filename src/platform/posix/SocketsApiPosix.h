@@ -1,8 +1,8 @@
 // The sockets table on POSIX sockets, with Windows Sockets error numbers.
 #pragma once
 
-#include "platform/posix/AsyncSelection.h"
 #include "platform/SocketsApi.h"
+#include "platform/posix/AsyncSelection.h"
 
 #include <memory>
 #include <unordered_map>
