@@ -185,6 +185,7 @@ private:
                        std::int32_t elapsedTime);
     // Hands the current socket to DestroyLater and forgets it.
     void ReleaseSocket();
+    bool IsSessionConnected() const;
 
     TWSocket* Socket = nullptr;  // the current session socket, owned by the window
 

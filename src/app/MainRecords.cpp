@@ -18,7 +18,7 @@ bool EndsWithLineEnd(const AnsiString& text) {
 
 bool TfrmTuvakoMain::SendRecord(const AnsiString& record) {
     if (!UseServer) return false;
-    if (!Socket || Socket->State() != wsConnected) {
+    if (!IsSessionConnected()) {
         AddLog("Not sent, no session: " + record);
         OpenSession();
         return false;
@@ -31,6 +31,10 @@ bool TfrmTuvakoMain::SendRecord(const AnsiString& record) {
         AddLog("Not sent, unknown failure: " + record);
     }
     return false;
+}
+
+bool TfrmTuvakoMain::IsSessionConnected() const {
+    return Socket && Socket->State() == wsConnected;
 }
 
 // "Snd:" only for what the session took: a send that found the connection gone closed it.
