@@ -36,7 +36,7 @@ protected:
         return label->isVisible();
     }
     std::size_t LogCount(const char* text) const {
-        const std::string log = Find<QPlainTextEdit>("Memo")->toPlainText().toStdString();
+        const std::string log = Find<LogPane>("Memo")->Text().toStdString();
         std::size_t found = 0;
         for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
             ++found;
@@ -58,7 +58,7 @@ TEST_F(OfflineNotice, AppearsAfterFiveSecondsDownAndGoesWhenASessionConnects) {
     for (int second = 1; second <= 4; ++second) {
         clock.Advance(1000);
         ASSERT_TRUE(test::WaitUntil([&] { return LogHas("Can't connect", second + 1); }))
-            << Find<QPlainTextEdit>("Memo")->toPlainText().toStdString();
+            << Find<LogPane>("Memo")->Text().toStdString();
     }
     clock.Advance(900);
     EXPECT_FALSE(Shown(notice, 1200));

@@ -25,7 +25,7 @@ TEST_F(StartOptionsTest, BothIniFilesLiveInTheChosenFolderAndTheLogSaysWhichOne)
     window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
                                               StartOptions{FolderAt(config.Path())});
     EXPECT_EQ(window->windowTitle(), "Tuvako42");
-    const QStringList log = Find<QPlainTextEdit>("Memo")->toPlainText().split('\n');
+    const QStringList log = Find<LogPane>("Memo")->Text().split('\n');
     ASSERT_GE(log.size(), 2);
     EXPECT_TRUE(log[0].endsWith(QString::fromStdString(
         "> Configuration folder: " + config.Path().string() + " (set by --config-dir)")))
@@ -40,7 +40,7 @@ TEST_F(StartOptionsTest, AFolderWithoutSelvaroIsNamedAndASystemFolderIsNeverWrit
     const test::TempDir config;
     window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
                                               StartOptions{FolderAt(config.Path(), false)});
-    const std::string log = Find<QPlainTextEdit>("Memo")->toPlainText().toStdString();
+    const std::string log = Find<LogPane>("Memo")->Text().toStdString();
     EXPECT_NE(log.find("> Selvaro.ini not found: every setting has its default."),
               std::string::npos);
     EXPECT_NE(log.find("> Selwi.ini is not written in a system folder."), std::string::npos);
@@ -49,7 +49,7 @@ TEST_F(StartOptionsTest, AFolderWithoutSelvaroIsNamedAndASystemFolderIsNeverWrit
 
     // Started as before, the log names the program's own folder.
     Start();
-    EXPECT_NE(Find<QPlainTextEdit>("Memo")->toPlainText().toStdString().find(
+    EXPECT_NE(Find<LogPane>("Memo")->Text().toStdString().find(
                   "> Configuration folder: " + dir.Path().string() + " (beside the program)"),
               std::string::npos);
 }
