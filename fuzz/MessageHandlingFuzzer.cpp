@@ -12,7 +12,6 @@
 #include "app/Main.h"
 #include "cipher/LineCipher.h"
 #include "platform/ExceptionReporter.h"
-#include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/FakeSocketsApi.h"
@@ -112,8 +111,10 @@ public:
                    "[MessageSrv]\nUse=Yes\nServerAddress=127.0.0.1\nPort=40201\n"
                    "PingTime=30\n[Tuvako01]\n" +
                        settings);
-        SetExecutableFileForTesting((dir_.Path() / "tuvako").string());
-        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
+        ConfigFolderFacts facts;  // a program run from the fuzzer's directory
+        facts.executableFolder = dir_.Path().string();
+        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                                  StartOptions{ConfigFolder::Choose(facts)});
         window->resize(696, 494);
         // Laid out and shown, but never painted: painting costs most and checks nothing here.
         window->setAttribute(Qt::WA_DontShowOnScreen);
@@ -124,10 +125,7 @@ public:
         pool_ = window->findChild<TOvcTimerPool*>("OvcTimerPool");
         fuzz::Check(panel_ && pool_, "the window lacks its selection panel or its timer pool");
     }
-    ~Terminal() {
-        window.reset();
-        SetExecutableFileForTesting({});
-    }
+    ~Terminal() { window.reset(); }
 
     void Receive(const std::string& line) {
         net.Deliver(line);

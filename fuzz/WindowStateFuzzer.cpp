@@ -7,7 +7,6 @@
 #include "app/Main.h"
 #include "app/TPanel.h"
 #include "platform/ExceptionReporter.h"
-#include "platform/ExecutableFile.h"
 #include "platform/PrivateProfile.h"
 #include "support/TempDir.h"
 
@@ -58,9 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const test::TempDir dir;
     const std::string file =
         dir.Write("Selwi.ini", std::string(reinterpret_cast<const char*>(data), size)).string();
-    SetExecutableFileForTesting((dir.Path() / "tuvako").string());
+    ConfigFolderFacts facts;  // a program run from the fuzzer's directory
+    facts.executableFolder = dir.Path().string();
     {
-        TfrmTuvakoMain window({});
+        TfrmTuvakoMain window({}, StartOptions{ConfigFolder::Choose(facts)});
         window.ShowMaximisedOnScreen();
         // The platform reports the new geometry through the event loop.
         for (int round = 0; round < 20 && !OnSomeScreen(window.frameGeometry()); ++round)
@@ -79,6 +79,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(IsNumber(saved, formColour),
                     "the form's colour saved as \"" + fuzz::Printable(saved) + "\"");
     }
-    SetExecutableFileForTesting({});
     return 0;
 }

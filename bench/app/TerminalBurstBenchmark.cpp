@@ -16,7 +16,6 @@
 #include "cipher/LineCipher.h"
 #include "cipher/PassPhrase.h"
 #include "cipher/TDCP_twofish.h"
-#include "platform/ExecutableFile.h"
 #include "support/FakeSocketsApi.h"
 #include "support/TempDir.h"
 
@@ -133,7 +132,6 @@ private:
 class Terminal {
 public:
     Terminal(bool logShown, bool loopback) {
-        SetExecutableFileForTesting((dir_.Path() / "tuvako").string());
         if (loopback)
             peer_ = std::make_unique<LoopbackPeer>();
         else
@@ -143,7 +141,10 @@ public:
                    "[MessageSrv]\nServerAddress=127.0.0.1\nUse=Yes\nPingTime=600\n"
                    "Port=" +
                        std::to_string(port) + "\n");
-        window_ = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
+        ConfigFolderFacts facts;  // a program run from the benchmark's directory
+        facts.executableFolder = dir_.Path().string();
+        window_ = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                                   StartOptions{ConfigFolder::Choose(facts)});
         window_->resize(1024, 768);
         window_->show();
         if (logShown) window_->findChild<QAction*>(QStringLiteral("mnuLogi"))->trigger();
@@ -155,10 +156,7 @@ public:
         }
         for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
     }
-    ~Terminal() {
-        window_.reset();
-        SetExecutableFileForTesting({});
-    }
+    ~Terminal() { window_.reset(); }
 
     // Sends the burst and returns the GUI thread's CPU time until every line was handled and
     // the window has done the work it put off to the next turn of the event loop.

@@ -51,9 +51,12 @@ ConfigFolder ConfigFolder::Find(const std::optional<AnsiString>& option) {
     facts.userConfigHome = UserConfigHome();
     facts.isSystemFolder = IsSystemFolder;
     ConfigFolder chosen = Choose(facts);
-    // A folder that cannot be made shows up later as a missing "Selvaro.ini" in the log.
-    if (chosen.source == Source::UserConfig) MakeFolder(chosen.path);
+    chosen.CreateUserFolder();
     return chosen;
+}
+
+void ConfigFolder::CreateUserFolder() const {
+    if (source == Source::UserConfig) MakeFolder(path);
 }
 
 AnsiString ConfigFolder::File(const AnsiString& file) const {

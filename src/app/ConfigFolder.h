@@ -32,9 +32,14 @@ struct ConfigFolder {
     // "tuvako" in the user's configuration home.
     static ConfigFolder Choose(const ConfigFolderFacts& facts);
 
-    // Gathers the facts from the system and chooses; the user's folder is created when it is
-    // the one chosen.
+    // Gathers the facts from the system, chooses, and creates the user's folder when it is the
+    // one chosen.
     static ConfigFolder Find(const std::optional<AnsiString>& option);
+
+    // Creates this folder when it is the user's configuration folder, which may not exist yet;
+    // the others are used as they are. A folder that cannot be made shows up later as a missing
+    // "Selvaro.ini" in the log.
+    void CreateUserFolder() const;
 
     // The full name of `file` in this folder.
     AnsiString File(const AnsiString& file) const;

@@ -4,6 +4,7 @@
 
 #include "app/TPanel.h"
 #include "app/Texts.h"
+#include "net/TWSocket.h"
 #include "platform/Cp1252.h"
 #include "settings/TOvcTimerPool.h"
 
@@ -60,7 +61,7 @@ void TfrmTuvakoMain::SessionCameUp() {
 void TfrmTuvakoMain::OfflineTimeout(int handle) {
     OvcTimerPool->SetTriggerEnabled(handle, false);
     offlineTimerRunning_ = false;
-    if (UseServer && !IsSessionConnected()) LblOffline->show();
+    if (UseServer && !(Socket && Socket->State() == wsConnected)) LblOffline->show();
 }
 
 }  // namespace tuvako

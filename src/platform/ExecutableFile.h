@@ -8,7 +8,7 @@ namespace tuvako {
 // The separator between directory and file name in the platform's paths.
 constexpr char PathDelimiter = '/';
 
-// The full path of the running executable, or the path set with SetExecutableFileForTesting.
+// The full path of the running executable.
 // It is the path the program was started as when that names a folder, so that a symbolic link
 // in a terminal's own folder finds that folder's settings; otherwise (a program found on the
 // search path) the resolved executable. Empty when the platform cannot tell.
@@ -17,9 +17,5 @@ AnsiString ExecutableFile();
 // The rule above: `startedAs` (the program's first argument) when it holds a path delimiter,
 // made absolute against the working directory; otherwise `resolved`.
 AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString& resolved);
-
-// Makes ExecutableFile() return `path` so a test can put "the executable's directory" in a
-// temporary directory; an empty path goes back to the real executable.
-void SetExecutableFileForTesting(AnsiString path);
 
 }  // namespace tuvako

@@ -78,7 +78,8 @@ TEST(ConfigFolder, TheSystemFoldersAreTheInstalledProgramsOnes) {
         EXPECT_FALSE(IsSystemFolder(other)) << other;
 }
 
-// Find() reads the real environment; each case sets what it needs and puts it back.
+// Find() reads the real environment and knows the running test program as the executable; each
+// case sets what it needs and puts it back. Other executables are given to Choose() as facts.
 class ConfigFolderFind : public ::testing::Test {
 protected:
     ConfigFolderFind() {
@@ -88,7 +89,6 @@ protected:
         ::setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
     }
     ~ConfigFolderFind() override {
-        SetExecutableFileForTesting({});
         for (const auto& [name, value] : kept_)
             value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
@@ -97,14 +97,24 @@ protected:
         kept_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
 
+    // What Find() would gather for a program in `executableFolder` without "Selvaro.ini".
+    ConfigFolderFacts FactsFor(const AnsiString& executableFolder) const {
+        ConfigFolderFacts facts;
+        facts.executableFolder = executableFolder;
+        facts.userConfigHome = (home.Path() / "config").string();
+        facts.isSystemFolder = IsSystemFolder;
+        return facts;
+    }
+
     test::TempDir home;
     std::vector<std::pair<const char*, std::optional<std::string>>> kept_;
 };
 
 TEST_F(ConfigFolderFind, AnInstalledProgramMakesItsFolderInTheUsersConfigurationHome) {
-    SetExecutableFileForTesting("/usr/bin/tuvako");
-    const ConfigFolder chosen = ConfigFolder::Find(std::nullopt);
+    const ConfigFolder chosen = ConfigFolder::Choose(FactsFor("/usr/bin"));
     EXPECT_EQ(chosen.path, (home.Path() / "config" / "tuvako").string());
+    EXPECT_FALSE(std::filesystem::exists(chosen.path));
+    chosen.CreateUserFolder();
     EXPECT_TRUE(std::filesystem::is_directory(chosen.path));
 
     ::setenv("TUVAKO_CONFIG_DIR", "/srv/club", 1);
@@ -113,11 +123,18 @@ TEST_F(ConfigFolderFind, AnInstalledProgramMakesItsFolderInTheUsersConfiguration
 }
 
 TEST_F(ConfigFolderFind, AProgramOutsideTheSystemFoldersUsesItsOwnFolder) {
-    SetExecutableFileForTesting((home.Path() / "build" / "tuvako").string());
-    const ConfigFolder chosen = ConfigFolder::Find(std::nullopt);
+    const ConfigFolder chosen = ConfigFolder::Choose(FactsFor((home.Path() / "build").string()));
     EXPECT_EQ(chosen.path, (home.Path() / "build").string());
     EXPECT_EQ(chosen.source, Source::BesideExecutable);
-    EXPECT_FALSE(std::filesystem::exists(home.Path() / "config" / "tuvako"));
+    chosen.CreateUserFolder();
+    EXPECT_FALSE(std::filesystem::exists(home.Path() / "config"));
+
+    // The test program itself lives in a build folder, outside the system folders.
+    const ConfigFolder found = ConfigFolder::Find(std::nullopt);
+    EXPECT_EQ(found.path, std::filesystem::path(ExecutableFile()).parent_path().string());
+    EXPECT_EQ(found.source, Source::BesideExecutable);
+    EXPECT_TRUE(found.writable);
+    EXPECT_FALSE(std::filesystem::exists(home.Path() / "config"));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "app/LogPane.h"
 #include "app/Main.h"
 #include "app/TPanel.h"
-#include "platform/ExecutableFile.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/TempDir.h"
 #include "support/Wait.h"
@@ -41,18 +40,22 @@ private:
     TfrmTuvakoMain& w_;
 };
 
-// Windows of a test find their "executable directory", with Selvaro.ini and Selwi.ini, in a
-// fresh temporary directory; starting again in the same test is a restart.
+// Windows of a test keep Selvaro.ini and Selwi.ini in a fresh temporary directory, which stands
+// for the folder of a program run from a folder of its own; starting again in the same test is
+// a restart.
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() { SetExecutableFileForTesting((dir.Path() / "tuvako").string()); }
-    ~WindowTest() override {
-        window.reset();
-        SetExecutableFileForTesting({});
-    }
+    ~WindowTest() override { window.reset(); }
 
+    // The folder the program chooses when neither --config-dir nor the environment names one.
+    ConfigFolder ProgramFolder() const {
+        ConfigFolderFacts facts;
+        facts.executableFolder = dir.Path().string();
+        return ConfigFolder::Choose(facts);
+    }
     TfrmTuvakoMain& Start(std::vector<AnsiString> arguments = {}) {
-        window = std::make_unique<TfrmTuvakoMain>(std::move(arguments));
+        window =
+            std::make_unique<TfrmTuvakoMain>(std::move(arguments), StartOptions{ProgramFolder()});
         probe = std::make_unique<MainWindowProbe>(*window);
         return *window;
     }

@@ -58,7 +58,7 @@ TEST_F(StartOptionsTest, HideCursorHidesThePointerOverTheWholeProgramWhileTheWin
     Start();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
-                                              StartOptions{std::nullopt, true});
+                                              StartOptions{ProgramFolder(), true});
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BlankCursor);
     window.reset();

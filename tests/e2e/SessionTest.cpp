@@ -7,7 +7,6 @@
 #include "cipher/LineCipher.h"
 #include "net/TWSocket.h"
 #include "platform/ExceptionReporter.h"
-#include "platform/ExecutableFile.h"
 #include "platform/MessageWindow.h"
 #include "settings/TOvcTimerPool.h"
 #include "support/FakeSocketsApi.h"
@@ -85,11 +84,7 @@ const std::vector<std::string> kMoi = {"Moi^-^Tuvako01^-^0^KVLNQ^"};
 
 class Session : public ::testing::Test {
 protected:
-    Session() { SetExecutableFileForTesting((dir.Path() / "tuvako").string()); }
-    ~Session() override {
-        window.reset();
-        SetExecutableFileForTesting({});
-    }
+    ~Session() override { window.reset(); }
 
     // A terminal whose "MessageSrv" section points at the test's server (or at `port`) with
     // "PingTime" 1 and the `extra` lines.
@@ -97,7 +92,10 @@ protected:
         if (port.empty()) port = std::to_string(server.server.serverPort());
         dir.Write("Selvaro.ini",
                   "[MessageSrv]\nServerAddress=127.0.0.1\nPingTime=1\nPort=" + port + "\n" + extra);
-        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{});
+        ConfigFolderFacts facts;  // a program run from the test's directory
+        facts.executableFolder = dir.Path().string();
+        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                                  StartOptions{ConfigFolder::Choose(facts)});
         probe = std::make_unique<SessionProbe>(SessionProbe{*window});
     }
 

@@ -15,42 +15,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Puts "the executable" into a temporary directory for the length of a test.
+// Each test's files live in a temporary directory, named in full: tests run in parallel, so
+// none of them writes beside the test program.
 class TOvcIniFileStoreTest : public ::testing::Test {
 protected:
-    TOvcIniFileStoreTest() { SetExecutableFileForTesting(ExeDir() + "tuvako"); }
-    ~TOvcIniFileStoreTest() override { SetExecutableFileForTesting({}); }
+    TOvcIniFileStoreTest() { store.SetUseExeDir(false); }
 
-    AnsiString ExeDir() const { return exeDir.Path().string() + "/"; }
+    AnsiString Dir() const { return dir.Path().string() + "/"; }
     AnsiString Resolve(const AnsiString& iniFileName, bool useExeDir = true) {
         store.SetIniFileName(iniFileName);
         store.SetUseExeDir(useExeDir);
         return store.ResolveFileName();
     }
 
-    test::TempDir exeDir;
+    test::TempDir dir;
     TOvcIniFileStore store;
 };
 
+// The running test program stands for the terminal: the names resolve beside it.
 TEST_F(TOvcIniFileStoreTest, FileNameRulesPutTheFileBesideTheExecutable) {
-    EXPECT_EQ(Resolve("Selvaro.ini"), ExeDir() + "Selvaro.ini");
-    EXPECT_EQ(Resolve("Selwi"), ExeDir() + "Selwi.INI");
-    EXPECT_EQ(Resolve(""), ExeDir() + "tuvako.INI");
-    EXPECT_EQ(Resolve("conf/Selwi.ini"), ExeDir() + "Selwi.ini");
-    EXPECT_EQ(Resolve("C:\\Tuvako\\Selwi.ini"), ExeDir() + "Selwi.ini");
+    const fs::path executable = ExecutableFile();
+    ASSERT_TRUE(executable.is_absolute()) << executable;
+    const AnsiString beside = executable.parent_path().string() + "/";
+    EXPECT_EQ(Resolve("Selvaro.ini"), beside + "Selvaro.ini");
+    EXPECT_EQ(Resolve("Selwi"), beside + "Selwi.INI");
+    EXPECT_EQ(Resolve(""), beside + executable.stem().string() + ".INI");
+    EXPECT_EQ(Resolve("conf/Selwi.ini"), beside + "Selwi.ini");
+    EXPECT_EQ(Resolve("C:\\Tuvako\\Selwi.ini"), beside + "Selwi.ini");
     EXPECT_EQ(Resolve("Selwi.ini", false), "Selwi.ini");
     EXPECT_EQ(Resolve("conf.d/Selwi", false), "conf.d/Selwi");  // a "." anywhere counts
-    SetExecutableFileForTesting(ExeDir() + "tuvako.bin");
-    EXPECT_EQ(Resolve(""), ExeDir() + "tuvako.INI");
+    EXPECT_EQ(Resolve("", false), executable.stem().string() + ".INI");
 }
 
-TEST_F(TOvcIniFileStoreTest, OpenAndCloseNestAndTheFileBesideTheExecutableIsReadAndWritten) {
-    exeDir.Write("Selvaro.ini", "[MessageSrv]\nPort=1234\n");
+TEST_F(TOvcIniFileStoreTest, OpenAndCloseNestAndTheNamedFileIsReadAndWritten) {
+    dir.Write("Selvaro.ini", "[MessageSrv]\nPort=1234\n");
     test::TempDir elsewhere;
     elsewhere.Write("Selvaro.ini", "[MessageSrv]\nPort=9999\n");
     const fs::path previous = fs::current_path();
     fs::current_path(elsewhere.Path());
-    store.SetIniFileName("Selvaro.ini");
+    store.SetIniFileName(Dir() + "Selvaro.ini");
     EXPECT_THROW(store.ReadString("A", "k", ""), EOvcException);
     store.Open();
     store.Open();
@@ -74,8 +77,8 @@ TEST_F(TOvcIniFileStoreTest, ReadingNeverWritesAndIntegersFallBackToTheirDefault
     const std::string content =
         "[S]\nletters=12abc\nspaced=  7  \nmin=-2147483648\n"
         "over=2147483648\nplus=+5\nempty=\nhex=0x10\n";
-    exeDir.Write("Selvaro.ini", content);
-    store.SetIniFileName("Selvaro.ini");
+    dir.Write("Selvaro.ini", content);
+    store.SetIniFileName(Dir() + "Selvaro.ini");
     TOvcAbstractStore::OpenScope open(store);
     EXPECT_EQ(store.ReadString("S", "missing", "dflt"), "dflt");
     const std::pair<const char*, int> integers[] = {
@@ -83,23 +86,23 @@ TEST_F(TOvcIniFileStoreTest, ReadingNeverWritesAndIntegersFallBackToTheirDefault
         {"over", 180},    {"plus", 5},      {"empty", 180}, {"hex", 180}};
     for (const auto& [key, expected] : integers)
         EXPECT_EQ(store.ReadInteger("S", key, 180), expected) << key;
-    EXPECT_EQ(test::TempDir::Read(exeDir.File("Selvaro.ini")), content);
-    EXPECT_FALSE(fs::exists(exeDir.File("Selwi.ini")));
+    EXPECT_EQ(test::TempDir::Read(dir.File("Selvaro.ini")), content);
+    EXPECT_FALSE(fs::exists(dir.File("Selwi.ini")));
 }
 
 TEST_F(TOvcIniFileStoreTest, AWriteThatFailsRaisesUnableToWriteWithTheFullFileName) {
-    store.SetIniFileName("Selwi.ini");
+    store.SetIniFileName(Dir() + "Selwi.ini");
     if (::geteuid() != 0) {  // permissions do not bind the superuser
-        fs::permissions(exeDir.Path(), fs::perms::owner_write, fs::perm_options::remove);
+        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
         TOvcAbstractStore::OpenScope open(store);
         EXPECT_THROW(store.WriteString("TfrmTuvakoMain", "ShowCmd", "3"), EIniFileException);
-        fs::permissions(exeDir.Path(), fs::perms::owner_write, fs::perm_options::add);
+        fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::add);
     }
-    SetExecutableFileForTesting(ExeDir() + "missing/tuvako");
+    store.SetIniFileName(Dir() + "missing/Selwi.ini");
     TOvcAbstractStore::OpenScope open(store);
     EXPECT_EQ(test::Thrown([&] { store.WriteInteger("TfrmTuvakoMain", "Flags", 0); }),
-              "EIniFileException: Unable to write to " + ExeDir() + "missing/Selwi.ini");
-    fs::create_directories(exeDir.File("missing/Selwi.ini"));  // not a file: unreadable
+              "EIniFileException: Unable to write to " + Dir() + "missing/Selwi.ini");
+    fs::create_directories(dir.File("missing/Selwi.ini"));  // not a file: unreadable
     EXPECT_THROW(store.EraseSection("TfrmTuvakoMain"), EIniFileException);
 }
 

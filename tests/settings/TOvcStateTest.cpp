@@ -1,4 +1,3 @@
-#include "platform/ExecutableFile.h"
 #include "platform/WindowPlacement.h"
 #include "settings/EOvcException.h"
 #include "settings/TOvcComponentState.h"
@@ -78,15 +77,14 @@ namespace {
 using test::StatePanel;
 constexpr int kButtonFace = -2147483633;
 
-// The terminal's keepers on "Selwi.ini" beside the executable: the window's position
+// The terminal's keepers on a "Selwi.ini" in a temporary directory: the window's position
 // ("TfrmTuvakoMain") and the colours of three panels on a form ("TfrmDEvevorMain").
 class TOvcStateTest : public ::testing::Test {
 protected:
     TOvcStateTest() {
-        SetExecutableFileForTesting(exeDir.Path().string() + "/tuvako");
-        store.SetIniFileName("Selwi.ini");
+        store.SetUseExeDir(false);
+        store.SetIniFileName(dir.File("Selwi.ini").string());
     }
-    ~TOvcStateTest() override { SetExecutableFileForTesting({}); }
 
     std::unique_ptr<TOvcFormState> KeeperFor(QWidget& form,
                                              TOvcFormStateOptions options = fsPosition | fsNoSize) {
@@ -114,10 +112,10 @@ protected:
         form->keeper->SetStoredProperties(stored);
         return form;
     }
-    void WriteSelwi(const std::string& content) { exeDir.Write("Selwi.ini", content); }
-    std::string Selwi() const { return test::TempDir::Read(exeDir.File("Selwi.ini")); }
+    void WriteSelwi(const std::string& content) { dir.Write("Selwi.ini", content); }
+    std::string Selwi() const { return test::TempDir::Read(dir.File("Selwi.ini")); }
 
-    test::TempDir exeDir;
+    test::TempDir dir;
     TOvcIniFileStore store;
 };
 
@@ -249,7 +247,7 @@ TEST_F(TOvcStateTest, EntriesWithoutAComponentAreDroppedAndNamesIgnoreCase) {
 }
 
 TEST_F(TOvcStateTest, ASaveThatCannotBeWrittenRaisesUnableToWriteAndClosesTheStore) {
-    SetExecutableFileForTesting(exeDir.Path().string() + "/missing/tuvako");
+    store.SetIniFileName(dir.File("missing/Selwi.ini").string());
     auto form = Start();
     form->keeper->RestoreState();
     EXPECT_THROW(form->keeper->SaveState(), EIniFileException);

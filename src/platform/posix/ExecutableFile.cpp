@@ -8,11 +8,6 @@
 namespace tuvako {
 namespace {
 
-AnsiString& TestOverride() {
-    static AnsiString path;
-    return path;
-}
-
 AnsiString ResolvedExecutableFile() {
     std::error_code error;
     const auto link = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -23,17 +18,13 @@ AnsiString ResolvedExecutableFile() {
     return {};
 }
 
-AnsiString RealExecutableFile() {
+}  // namespace
+
+AnsiString ExecutableFile() {
     AnsiString startedAs;
     if (QCoreApplication::instance())
         startedAs = QCoreApplication::arguments().value(0).toLocal8Bit().toStdString();
     return ExecutableFileAsStarted(startedAs, ResolvedExecutableFile());
-}
-
-}  // namespace
-
-AnsiString ExecutableFile() {
-    return TestOverride().empty() ? RealExecutableFile() : TestOverride();
 }
 
 AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString& resolved) {
@@ -41,10 +32,6 @@ AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString
     std::error_code error;
     const auto absolute = std::filesystem::absolute(startedAs, error);
     return error ? resolved : absolute.lexically_normal().string();
-}
-
-void SetExecutableFileForTesting(AnsiString path) {
-    TestOverride() = std::move(path);
 }
 
 }  // namespace tuvako
