@@ -61,7 +61,7 @@ void TfrmTuvakoMain::SessionCameUp() {
 void TfrmTuvakoMain::OfflineTimeout(int handle) {
     OvcTimerPool->SetTriggerEnabled(handle, false);
     offlineTimerRunning_ = false;
-    if (UseServer && !(Socket && Socket->State() == wsConnected)) LblOffline->show();
+    if (UseServer && !IsSessionConnected()) LblOffline->show();
 }
 
 }  // namespace tuvako
