@@ -47,6 +47,8 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 struct Line {
     std::size_t begin;  // first byte of the line
     std::size_t end;    // one past its last byte, line ending excluded
@@ -64,6 +66,9 @@ public:
         if (pos_ >= to_) return false;
         const std::size_t newline = text_.find('\n', pos_);
         line.begin = pos_;
+        // A UTF-8 byte-order mark that an editor put at the start of the file is no part of
+        // the first line; anywhere else those bytes are the line's own.
+        if (pos_ == 0 && text_.starts_with(kByteOrderMark)) line.begin = kByteOrderMark.size();
         line.next = newline == std::string_view::npos ? text_.size() : newline + 1;
         line.end = newline == std::string_view::npos ? text_.size() : newline;
         if (line.end > line.begin && text_[line.end - 1] == '\r') --line.end;
@@ -85,11 +90,7 @@ struct ParsedLine {
     std::string_view value;  // value of an entry
 };
 
-// A UTF-8 byte-order mark that an editor put at the start of the file.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 ParsedLine Parse(std::string_view text) {
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     text = Trim(text);
     if (text.empty()) return {LineKind::Blank, {}, {}};
     if (text.front() == ';') return {LineKind::Comment, {}, {}};

@@ -123,6 +123,14 @@ TEST_F(PrivateProfileTest, OnePairOfMatchingQuotesIsDroppedAndAByteOrderMarkHide
         Write("messagesrv", "Port", "\"40201\""));  // written as given, in the first line's section
     EXPECT_EQ(Content().substr(0, 17), "\xEF\xBB\xBF[MessageSrv]\r\n");
     EXPECT_TRUE(Content().ends_with("Inside=a\"b\"\r\nPort=\"40201\"\r\n"));
+
+    // Only at the start of the file: further on, those bytes belong to the key they stand in.
+    const std::string markedKey = "\xEF\xBB\xBFKey";
+    dir.Write("Test.ini", "[S]\r\n" + markedKey + "=1\r\n");
+    EXPECT_EQ(Get("S", "Key"), "<default>");
+    ASSERT_TRUE(Write("S", markedKey, "255"));
+    EXPECT_EQ(Get("S", markedKey), "255");
+    EXPECT_EQ(Content(), "[S]\r\n" + markedKey + "=255\r\n");
 }
 
 // Runs `write` as an unprivileged user (permissions do not bind the superuser); its result.
