@@ -9,6 +9,7 @@
 #include <QMetaProperty>
 #include <QWidget>
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -31,9 +32,15 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
     return words;
 }
 
+// Stored coordinates far beyond any screen are held to a range in which the window's rectangle
+// can still be computed: a left edge of 2147483633 would overflow once the width is added.
+constexpr std::int32_t kCoordinateLimit = 1 << 20;
+
 std::int32_t WordOr(const std::vector<std::string_view>& words, std::size_t index,
                     std::int32_t fallback) {
-    return index < words.size() ? StrToIntDef(words[index], fallback) : fallback;
+    const std::int32_t value =
+        index < words.size() ? StrToIntDef(words[index], fallback) : fallback;
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
 }
 
 std::optional<QMetaProperty> ColorProperty(const QObject& object) {

@@ -159,6 +159,8 @@ TEST_F(TOvcStateTest, NormalPosIsReadLenientlyOnlyTheCornerMovesAndPixelsPerInch
         {"NormalPos=\r\n", {332, 113}},
         {"PixelsPerInch=120\r\nNormalPos=100,50,900,700\r\n", {332, 113}},
         {"PixelsPerInch=96\r\nNormalPos=100,50,900,700\r\n", {100, 50}},
+        // Beyond any screen: held where adding the width cannot overflow.
+        {"NormalPos=2147483633,-2147483648\r\n", {1 << 20, -(1 << 20)}},
     };
     for (const auto& [placement, corner] : cases) {
         WriteSelwi("[TfrmTuvakoMain]\r\n" + placement);
