@@ -11,7 +11,11 @@
 
 namespace tuvako {
 
-LogPane::LogPane(QWidget* parent) : QPlainTextEdit(parent) {}
+LogPane::LogPane(QWidget* parent) : QPlainTextEdit(parent) {
+    // Every appended and every dropped line would otherwise stay in the document's undo
+    // history: a terminal that runs for days would grow by megabytes per thousand customers.
+    setUndoRedoEnabled(false);
+}
 
 const AnsiString& LogPane::AddLine(std::string_view text) {
     lines_.Add(TimeStamp(), text);

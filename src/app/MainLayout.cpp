@@ -128,9 +128,6 @@ void TfrmTuvakoMain::CreatePanels() {
     Memo = new LogPane(PanelTausta);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
-    // Every appended and every dropped line would otherwise stay in the document's undo
-    // history: a terminal that runs for days would grow by megabytes per thousand customers.
-    Memo->setUndoRedoEnabled(false);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
