@@ -75,6 +75,16 @@ TEST_F(FailedSend, ClearButtonAndTimeOutClearTheScreenWhenTheReportCannotBeSent)
     EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(FailedSend, AKeepAlivePingThatCannotBeSentIsLoggedAndTheNextOneIsTriedAllTheSame) {
+    Start();
+    net.sendScript = {-WsaError::NoBufs, -WsaError::NoBufs};
+    Elapse(3600 * 1000);
+    Elapse(3600 * 1000);
+    EXPECT_EQ(Logged("> Not sent, " + kNoBufs), 2) << Log().toStdString();
+    EXPECT_EQ(net.sendSizes.size(), 2u);
+    EXPECT_TRUE(reports.empty());
+}
+
 // The next card's report meets a reset inside the card's handler: the lines after the card are
 // handled after it, in order, so the screen ends on the refused card and nobody stays pending.
 TEST_F(FailedSend, AReportThatMeetsAResetInsideALineHandlerIsNotLoggedAsSent) {

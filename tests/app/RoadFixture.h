@@ -20,6 +20,7 @@ class CustomerRoadProbe {
 public:
     explicit CustomerRoadProbe(TfrmTuvakoMain& window) : w_(window) {}
     void SetUseServer(bool on) { w_.UseServer = on; }
+    void SendPing() { w_.SendPing(); }
     const AnsiString& PendingCustomer() const { return w_.PendingCustomer; }
     std::int32_t ButtonCount() const { return w_.ButtonCount; }
     const std::vector<AnsiString>& ButtonCodes() const { return w_.ButtonCodes; }
@@ -59,13 +60,16 @@ protected:
     // panel of 694 x 376 (15 slots of the default width), connected over the fake network. The
     // keep-alive comes only after an hour of silence.
     void Start(const std::string& settings = "") {
-        WriteConfig("[MessageSrv]\nUse=Yes\nServerAddress=127.0.0.1\nPingTime=3600\n[Tuvako01]\n" +
-                    settings);
-        road = std::make_unique<CustomerRoadProbe>(WindowTest::Start());
+        Open("Use=Yes\nPingTime=3600\n", settings);
         Connect();
         window->resize(696, 494);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    // The terminal starts with `server` in section MessageSrv; its first connect is pending.
+    void Open(const std::string& server, const std::string& settings = "") {
+        WriteConfig("[MessageSrv]\nServerAddress=127.0.0.1\n" + server + "[Tuvako01]\n" + settings);
+        road = std::make_unique<CustomerRoadProbe>(WindowTest::Start());
     }
     // The connect of the newest socket succeeds.
     void Connect() {

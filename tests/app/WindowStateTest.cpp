@@ -46,19 +46,6 @@ TEST_F(WindowState, ClosingWritesBothSectionsAndARestartRestoresThemWithoutMovin
     EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isHidden());  // the log pane is not kept
 }
 
-TEST_F(WindowState, PositionOfAnotherPixelsPerInchIsIgnoredAndABadColourIsBlack) {
-    StartShowAndClose();
-    Store("TfrmTuvakoMain", "NormalPos", "100,50,800,600");
-    Store("TfrmTuvakoMain", "PixelsPerInch", "12345");
-    Store("TfrmDEvevorMain", "PanelTop.Color", "blue");
-    Store("TfrmDEvevorMain", "PanelValinta.Color", "255");
-    Start();
-    EXPECT_EQ(window->pos(), QPoint(332, 113));
-    EXPECT_EQ(ColorOf("PanelTop"), 0);
-    EXPECT_EQ(ColorOf("PanelValinta"), 255);
-    EXPECT_EQ(ColorOf("PanelTausta"), 0xFF0000);
-}
-
 TEST_F(WindowState, UnwritableStateFileDoesNotStopTheCloseAndStandardErrorSaysWhy) {
     std::filesystem::create_directory(StateFile());  // cannot be replaced, whoever runs this
     Start().show();

@@ -1,6 +1,7 @@
 // `tuvako --check` and the options that need no display, run as the real program with no
 // display at all: against tuvako-sim (accepted, refused, wrong password, silent), and with no
 // server to try.
+#include "ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -38,38 +39,6 @@ Outcome RunTuvako(const QStringList& arguments, int timeoutMs = 30000) {
     return outcome;
 }
 
-// tuvako-sim on a free port, with `extra` options; its output is read when it is stopped.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& extra = {}) {
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(TUVAKO_SIM_BINARY,
-                       QStringList{"--listen", "127.0.0.1:0", "--no-console"} + extra);
-        const std::string marker = "listening on 127.0.0.1:";
-        while (output_.find('\n', output_.find(marker)) == std::string::npos &&
-               process_.waitForReadyRead(10000))
-            output_ += process_.readAll().toStdString();
-        const std::size_t at = output_.find(marker);
-        if (at != std::string::npos) port_ = std::stoi(output_.substr(at + marker.size()));
-    }
-    ~Simulator() { Stop(); }
-
-    int Port() const { return port_; }
-    const std::string& Stop() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(10000)) process_.kill(), process_.waitForFinished();
-        }
-        output_ += process_.readAll().toStdString();
-        return output_;
-    }
-
-private:
-    QProcess process_;
-    std::string output_;
-    int port_ = 0;
-};
-
 class CheckCommand : public ::testing::Test {
 protected:
     void Configure(const std::string& server, int port, const std::string& extra = {}) {
@@ -87,9 +56,10 @@ protected:
 };
 
 TEST_F(CheckCommand, AnAcceptedLoginPassesAndTheReportShowsEverySetting) {
-    Simulator sim;
-    ASSERT_NE(sim.Port(), 0) << sim.Stop();
-    Configure("127.0.0.1", sim.Port(), "[Tuvako02]\nNumber=12\nFontSize=x\n");
+    ChildProcess sim;
+    const int port = sim.StartSimulator({"--no-console"});
+    ASSERT_NE(port, 0) << sim.output;
+    Configure("127.0.0.1", port, "[Tuvako02]\nNumber=12\nFontSize=x\n");
     const Outcome check = Check({"/SRVNO=02"});
     EXPECT_EQ(check.status, 0) << check.out << check.err;
     EXPECT_EQ(check.err, "");
@@ -102,23 +72,26 @@ TEST_F(CheckCommand, AnAcceptedLoginPassesAndTheReportShowsEverySetting) {
           std::string("  [Tuvako02] FontSize = 9 (default: the file's \"x\" is not a number)\n"),
           std::string("  [Tuvako02] ShowClearButton = Yes (on) (default)\n"),
           std::string("Answered: Moi^-^Tuvako12^-^0^KVLNQ^\n"),
-          "OK: Tuvako12 logged in to 127.0.0.1:" + std::to_string(sim.Port())})
+          "OK: Tuvako12 logged in to 127.0.0.1:" + std::to_string(port)})
         EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
-    const std::string& server = sim.Stop();
+    sim.Terminate();
+    const std::string& server = sim.output;
     EXPECT_NE(server.find("< Moi^-^Tuvako12^-^0^KVLNQ^"), std::string::npos) << server;
     EXPECT_NE(server.find("login accepted for Tuvako12"), std::string::npos) << server;
 }
 
 TEST_F(CheckCommand, AServerThatRefusesTheLoginAnswerFailsTheCheck) {
-    Simulator sim({"--password", "OTHER"});
-    ASSERT_NE(sim.Port(), 0) << sim.Stop();
-    Configure("127.0.0.1", sim.Port());
+    ChildProcess sim;
+    const int port = sim.StartSimulator({"--no-console", "--password", "OTHER"});
+    ASSERT_NE(port, 0) << sim.output;
+    Configure("127.0.0.1", port);
     const Outcome check = Check();
     EXPECT_EQ(check.status, 1) << check.out;
     EXPECT_EQ(check.err,
               "tuvako --check: FAILED: the server closed the session after the login answer: "
               "wrong pass phrase or terminal id?\n");
-    EXPECT_NE(sim.Stop().find("login refused"), std::string::npos);
+    sim.Terminate();
+    EXPECT_NE(sim.output.find("login refused"), std::string::npos) << sim.output;
 }
 
 TEST_F(CheckCommand, ARefusedConnectionAndASilentServerFailWithTheirReasons) {

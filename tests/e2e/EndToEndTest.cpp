@@ -1,10 +1,9 @@
 // The real tuvako against the real tuvako-sim, two processes over loopback: login, keep-alive,
 // reconnection, a customer's whole road, and a server that misbehaves.
+#include "ChildProcess.h"
 #include "support/TempDir.h"
-#include "support/Wait.h"
 
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QProcessEnvironment>
 
 #include <filesystem>
@@ -12,64 +11,16 @@
 namespace tuvako::test {
 namespace {
 
-// Waits are generous for a loaded machine under sanitizers, yet below CTest's 60 s per test.
-constexpr int kWaitMs = 30000;
-
-// A child process whose merged output is kept for searching.
-class Child {
-public:
-    Child() {
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                         [this] { output += process.readAllStandardOutput().toStdString(); });
-    }
-    ~Child() { Terminate(); }
-
-    // The position just after `text` at or after `from`, npos when it does not come in time.
-    std::size_t WaitFor(const std::string& text, std::size_t from = 0) {
-        std::size_t at = std::string::npos;
-        const auto found = [&] { return (at = output.find(text, from)) != std::string::npos; };
-        return WaitUntil(found, kWaitMs) ? at + text.size() : at;
-    }
-    std::size_t Count(const std::string& text) const {
-        std::size_t count = 0;
-        for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + 1))
-            ++count;
-        return count;
-    }
-    void WriteLine(const std::string& line) {
-        process.write(QByteArray::fromStdString(line + "\n"));
-    }
-    // The exit code once it ends on its own; -1 on a crash or when it runs on.
-    int WaitForExit(int timeoutMs) {
-        if (!WaitUntil([&] { return process.state() == QProcess::NotRunning; }, timeoutMs))
-            return -1;
-        output += process.readAllStandardOutput().toStdString();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    // Asks it to end (SIGTERM) and waits; kills it when it will not. Its exit code as above.
-    int Terminate() {
-        if (process.state() != QProcess::NotRunning) process.terminate();
-        const int status = WaitForExit(20000);
-        if (process.state() != QProcess::NotRunning) process.kill(), process.waitForFinished(5000);
-        return status;
-    }
-
-    QProcess process;
-    std::string output;
-};
-
 class EndToEnd : public ::testing::Test {
 protected:
     // tuvako-sim on a free port playing `scenario`; once it printed `beforeTerminal`, a copy of
     // tuvako, offscreen, logging to standard output and pressing buttons from standard input.
     void Start(const std::string& scenario, const std::string& beforeTerminal = {}) {
         const auto file = dir.Write("scenario.txt", scenario);
-        sim.process.start(TUVAKO_SIM_BINARY, {"--listen", "127.0.0.1:0", "--scenario",
-                                              QString::fromStdString(file.string())});
-        const std::size_t at = sim.WaitFor("listening on 127.0.0.1:");
-        ASSERT_NE(sim.WaitFor("\n", at), std::string::npos) << "no simulator:\n" << sim.output;
-        const std::string port = std::to_string(std::stoi(sim.output.substr(at)));
+        const int simPort =
+            sim.StartSimulator({"--scenario", QString::fromStdString(file.string())});
+        ASSERT_NE(simPort, 0) << "no simulator:\n" << sim.output;
+        const std::string port = std::to_string(simPort);
         ASSERT_NE(sim.WaitFor(beforeTerminal), std::string::npos) << sim.output;
 
         // Through a link, the terminal's folder holds only the link and the settings.
@@ -121,8 +72,8 @@ protected:
     std::string terminalSettings = "ButtonShowTime=1\n";
     bool startThroughLink = false;
     TempDir dir;
-    Child sim;
-    Child terminal;
+    ChildProcess sim;
+    ChildProcess terminal;
     bool terminalStarted_ = false;
 };
 

@@ -41,26 +41,6 @@ TEST_F(SocketOverLoopback, LinesTravelBothWaysSeveralInOneReadEmptyOrWithLoneCrA
     EXPECT_TRUE(WaitForLog({"line Login:\r\n", "line \r\n", "line a\rb\nc\r\n"}));
 }
 
-TEST_F(SocketOverLoopback, ATerminatorSplitAcrossReadsIsFound) {
-    server.Write("A\r");
-    ASSERT_TRUE(WaitUntil([&] {  // until the client has taken in all the system holds for it
-        unsigned long ready = 1;
-        return Sockets().BytesReadable(client.socket->HSocket(), ready) == 0 && ready == 0;
-    }));
-    EXPECT_TRUE(client.log.empty());
-    server.Write("\nB\r\n");
-    EXPECT_TRUE(WaitForLog({"line A\r\n", "line B\r\n"}));
-}
-
-TEST_F(SocketOverLoopback, MoreThan65536BytesWithoutTerminatorAreDroppedAndTheNextLineIsIntact) {
-    bool dropped = false;
-    client.socket->OnLineLimitExceeded = [&](TCustomWSocket*, int, bool&) { dropped = true; };
-    server.Write(QByteArray(65537, 'x'));
-    ASSERT_TRUE(WaitUntil([&] { return dropped; }));
-    server.Write("next\r\n");
-    EXPECT_TRUE(WaitForLog({"line next\r\n"}));
-}
-
 TEST_F(SocketOverLoopback, AThrowingHandlerLosesItsLineOnlyAndTheNextLinesArriveWhole) {
     client.onLine = [](const AnsiString& line) {
         if (line == "bad\r\n") throw ESocketException("handler failed");
