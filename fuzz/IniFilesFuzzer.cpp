@@ -9,7 +9,7 @@
 #include "FuzzCheck.h"
 
 #include "platform/PrivateProfile.h"
-#include "settings/TOvcIniFileStore.h"
+#include "settings/TIniFileStore.h"
 #include "support/TempDir.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -86,7 +86,7 @@ std::vector<Entry> EntriesOf(const std::string& text) {
 }
 
 std::map<Entry, std::string> ReadAll(const std::vector<Entry>& entries, const std::string& file,
-                                     TOvcIniFileStore& store) {
+                                     TIniFileStore& store) {
     std::map<Entry, std::string> values;
     for (const Entry& entry : entries) {
         const std::string value =
@@ -157,10 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string before = input.ConsumeRemainingBytesAsString();
     const std::string file = dir.Write((how & 1) ? "Selvaro.ini" : "Selwi.ini", before).string();
 
-    TOvcIniFileStore store;
+    TIniFileStore store;
     store.SetIniFileName(file);
     store.SetUseExeDir(false);
-    const TOvcAbstractStore::OpenScope open(store);
+    const TAbstractStore::OpenScope open(store);
 
     const std::vector<Entry> entries = EntriesOf(before);
     const std::map<Entry, std::string> oldValues = ReadAll(entries, file, store);

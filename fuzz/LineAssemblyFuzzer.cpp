@@ -5,7 +5,7 @@
 // line once and in order, and then exactly one close event with the peer's error code.
 #include "FuzzSupport.h"
 
-#include "net/TWSocket.h"
+#include "net/TClientSocket.h"
 #include "support/FakeSocketsApi.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeSocketsApi net;
     net.readableCap = readSize;
     QObject owner;
-    QPointer<TWSocket> socket = new TWSocket(&owner);
+    QPointer<TClientSocket> socket = new TClientSocket(&owner);
     std::vector<std::string> events;
-    socket->OnDataAvailable = [&](TCustomWSocket*, std::uint16_t) {
+    socket->OnDataAvailable = [&](TCustomSocket*, std::uint16_t) {
         events.push_back(socket->ReceiveText());
     };
-    socket->OnSessionClosed = [&](TCustomWSocket*, std::uint16_t error) {
+    socket->OnSessionClosed = [&](TCustomSocket*, std::uint16_t error) {
         events.push_back("closed " + std::to_string(error));
     };
     socket->SetAddr("127.0.0.1");

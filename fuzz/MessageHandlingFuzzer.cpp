@@ -13,7 +13,7 @@
 #include "cipher/LineCipher.h"
 #include "platform/ExceptionReporter.h"
 #include "platform/MessageWindow.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TTimerPool.h"
 #include "support/FakeSocketsApi.h"
 #include "support/FakeTickClock.h"
 #include "support/TempDir.h"
@@ -126,7 +126,7 @@ public:
         net.CompleteConnect(0);
         fuzz::HandlePostedMessages();
         panel_ = window->findChild<QWidget*>("PanelValinta");
-        pool_ = window->findChild<TOvcTimerPool*>("OvcTimerPool");
+        pool_ = window->findChild<TTimerPool*>("TimerPool");
         fuzz::Check(panel_ && pool_, "the window lacks its selection panel or its timer pool");
     }
     ~Terminal() { window.reset(); }
@@ -185,7 +185,7 @@ private:
     test::TempDir dir_;
     test::FakeTickClock clock_;
     QWidget* panel_ = nullptr;
-    TOvcTimerPool* pool_ = nullptr;
+    TTimerPool* pool_ = nullptr;
     qsizetype slots_ = 0;
     TSocket socket_ = InvalidSocket;
     std::size_t sentChecked_ = 0;

@@ -12,10 +12,10 @@
 // The functions ReceiveBurst and DecipherAlone are kept out of line so that an instruction
 // count (valgrind --tool=callgrind) can be read per function as well.
 #include "app/Main.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "cipher/LineCipher.h"
 #include "cipher/PassPhrase.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 #include "support/FakeSocketsApi.h"
 #include "support/TempDir.h"
 
@@ -78,7 +78,7 @@ Burst MakeBurst(int number, bool numbered) {
 // What the terminal's own cipher does for each line, and nothing else.
 [[gnu::noinline]] double DecipherAlone(const std::vector<std::string>& lines) {
     const double start = ThreadCpuMicroseconds();
-    TDCP_twofish cipher;
+    TTwofish cipher;
     for (const std::string& line : lines) {
         cipher.SetKeyFromPhrase(LinePassPhrase());
         std::string record = cipher.DecipherText(line);
@@ -161,7 +161,7 @@ public:
     // Sends the burst and returns the GUI thread's CPU time until every line was handled and
     // the window has done the work it put off to the next turn of the event loop.
     [[gnu::noinline]] double ReceiveBurst(const Burst& burst) {
-        auto* headline = window_->findChild<TOvcLabel*>(QStringLiteral("OvcHuom"));
+        auto* headline = window_->findChild<TSunkenLabel*>(QStringLiteral("LblHuom"));
         if (fake_)
             fake_->Deliver(burst.wire);
         else

@@ -1,5 +1,5 @@
 // How the cost of receiving lines grows with a burst, and of a long run without a terminator.
-#include "net/TWSocket.h"
+#include "net/TClientSocket.h"
 #include "support/FakeSocketsApi.h"
 
 #include <benchmark/benchmark.h>
@@ -26,11 +26,11 @@ std::string Burst(std::int64_t lines) {
 
 // A connected line-mode socket on the fake table that counts the lines it is given.
 struct CountingSocket {
-    explicit CountingSocket(test::FakeSocketsApi& net) : socket(std::make_unique<TWSocket>()) {
+    explicit CountingSocket(test::FakeSocketsApi& net) : socket(std::make_unique<TClientSocket>()) {
         socket->SetPort("40201");
         socket->SetAddr("127.0.0.1");
         socket->SetLineMode(true);
-        socket->OnDataAvailable = [this](TCustomWSocket* s, std::uint16_t) {
+        socket->OnDataAvailable = [this](TCustomSocket* s, std::uint16_t) {
             bytes += s->ReceiveText().size();
             ++lines;
         };
@@ -40,10 +40,10 @@ struct CountingSocket {
     }
     // One read notification, handled at once.
     void NotifyRead() {
-        socket->HWindow()->SendMessage(WM_WSOCKET_EVENT, socket->HSocket(),
+        socket->HWindow()->SendMessage(WM_SOCKET_EVENT, socket->HSocket(),
                                        MakeSelectReply(FdEvent::Read, 0));
     }
-    std::unique_ptr<TWSocket> socket;
+    std::unique_ptr<TClientSocket> socket;
     std::int64_t lines = 0;
     std::size_t bytes = 0;
 };
@@ -101,12 +101,12 @@ void BM_LoopbackBurst(benchmark::State& state) {
     server.listen(QHostAddress::LocalHost, 0);
     const QByteArray burst = QByteArray::fromStdString(Burst(state.range(0)));
     for (auto _ : state) {
-        TWSocket socket;
+        TClientSocket socket;
         std::int64_t lines = 0;
         socket.SetPort(std::to_string(server.serverPort()));
         socket.SetAddr("127.0.0.1");
         socket.SetLineMode(true);
-        socket.OnDataAvailable = [&](TCustomWSocket* s, std::uint16_t) {
+        socket.OnDataAvailable = [&](TCustomSocket* s, std::uint16_t) {
             s->ReceiveText();
             ++lines;
         };

@@ -4,13 +4,13 @@
 #include "app/Texts.h"
 #include "app/Wdef.h"
 #include "cipher/LineCipher.h"
-#include "net/TWSocket.h"
-#include "net/WSocketErrorDesc.h"
-#include "net/WSocketResolve.h"
+#include "net/Resolve.h"
+#include "net/SocketErrorText.h"
+#include "net/TClientSocket.h"
 #include "platform/Exception.h"
 #include "platform/Folders.h"
-#include "settings/TOvcIniFileStore.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TIniFileStore.h"
+#include "settings/TTimerPool.h"
 
 #include <ostream>
 
@@ -22,7 +22,7 @@ constexpr int kFailed = 1;
 constexpr std::uint16_t kConnectionRefused = 10061;
 
 AnsiString ErrorText(std::uint16_t error) {
-    return "error #" + std::to_string(unsigned(error)) + ", " + WSocketErrorDesc(error);
+    return "error #" + std::to_string(unsigned(error)) + ", " + SocketErrorText(error);
 }
 
 }  // namespace
@@ -38,10 +38,10 @@ ConnectionCheck::~ConnectionCheck() {
 
 int ConnectionCheck::Run() {
     if (!ReportConfiguration() || !ResolveServer()) return kFailed;
-    timers_ = new TOvcTimerPool(this);
+    timers_ = new TTimerPool(this);
     promptDeadline_ = timers_->AddTrigger(
         kPromptWaitMs,
-        [this](TOvcTimerPool*, int handle, std::uint32_t, std::int32_t) { Deadline(handle); });
+        [this](TTimerPool*, int handle, std::uint32_t, std::int32_t) { Deadline(handle); });
     Connect();
     if (!finished_) loop_.exec();
     return status_;
@@ -53,7 +53,7 @@ bool ConnectionCheck::ReportConfiguration() {
     out_ << "Configuration folder: " << (folder_.path.empty() ? "." : folder_.path) << " ("
          << folder_.Describe() << ")\n"
          << texts::kConfigFile << ": " << (found ? "found" : "not found") << "\n";
-    TOvcIniFileStore store;
+    TIniFileStore store;
     store.SetUseExeDir(false);
     store.SetIniFileName(configFile);
     const AnsiString srvNo = SrvNoFromArguments(arguments_, texts::kDefaultSrvNo);
@@ -75,8 +75,8 @@ bool ConnectionCheck::ReportConfiguration() {
 
 bool ConnectionCheck::ResolveServer() {
     try {
-        WSocketResolveHost(settings_.serverAddress);
-        WSocketResolvePort(settings_.port, "tcp");
+        ResolveHost(settings_.serverAddress);
+        ResolvePort(settings_.port, "tcp");
         return true;
     } catch (const std::exception& error) {
         Fail("cannot resolve " + Server() + ": " + DescribeException(error));
@@ -86,15 +86,15 @@ bool ConnectionCheck::ResolveServer() {
 
 void ConnectionCheck::Connect() {
     out_ << "Connecting to " << Server() << " ..." << std::endl;
-    socket_ = new TWSocket;
+    socket_ = new TClientSocket;
     socket_->SetProto("tcp");
     socket_->SetPort(settings_.port);
     socket_->SetAddr(settings_.serverAddress);
     socket_->SetLineMode(true);
     socket_->SetLineEnd(texts::kLineEnd);
-    socket_->OnSessionConnected = [this](TCustomWSocket* s, std::uint16_t e) { Connected(s, e); };
-    socket_->OnSessionClosed = [this](TCustomWSocket* s, std::uint16_t e) { Closed(s, e); };
-    socket_->OnDataAvailable = [this](TCustomWSocket* s, std::uint16_t) { LineArrived(s); };
+    socket_->OnSessionConnected = [this](TCustomSocket* s, std::uint16_t e) { Connected(s, e); };
+    socket_->OnSessionClosed = [this](TCustomSocket* s, std::uint16_t e) { Closed(s, e); };
+    socket_->OnDataAvailable = [this](TCustomSocket* s, std::uint16_t) { LineArrived(s); };
     try {
         socket_->Connect();
     } catch (const std::exception& error) {
@@ -102,7 +102,7 @@ void ConnectionCheck::Connect() {
     }
 }
 
-void ConnectionCheck::Connected(TCustomWSocket*, std::uint16_t error) {
+void ConnectionCheck::Connected(TCustomSocket*, std::uint16_t error) {
     if (error == kConnectionRefused)
         Fail("connection refused by " + Server() + " (is the message server running?)");
     else if (error != 0)
@@ -111,7 +111,7 @@ void ConnectionCheck::Connected(TCustomWSocket*, std::uint16_t error) {
         out_ << "Connected; waiting for the login prompt." << std::endl;
 }
 
-void ConnectionCheck::Closed(TCustomWSocket*, std::uint16_t error) {
+void ConnectionCheck::Closed(TCustomSocket*, std::uint16_t error) {
     const AnsiString how = error ? " (" + ErrorText(error) + ")" : AnsiString();
     if (answered_)
         Fail("the server closed the session after the login answer" + how +
@@ -120,7 +120,7 @@ void ConnectionCheck::Closed(TCustomWSocket*, std::uint16_t error) {
         Fail("the server closed the session before its login prompt" + how);
 }
 
-void ConnectionCheck::LineArrived(TCustomWSocket* sender) {
+void ConnectionCheck::LineArrived(TCustomSocket* sender) {
     AnsiString line = sender->ReceiveText();
     if (finished_) return;
     if (line.ends_with(texts::kLineEnd)) line.resize(line.size() - 2);
@@ -150,7 +150,7 @@ void ConnectionCheck::AnswerPrompt() {
     out_ << "Answered: " << record << "\nWatching the session for " << kWatchMs / 1000 << " s ..."
          << std::endl;
     timers_->SetTriggerEnabled(promptDeadline_, false);
-    watchEnd_ = timers_->AddTrigger(kWatchMs, [this](TOvcTimerPool*, int handle, std::uint32_t,
+    watchEnd_ = timers_->AddTrigger(kWatchMs, [this](TTimerPool*, int handle, std::uint32_t,
                                                      std::int32_t) { Deadline(handle); });
 }
 

@@ -15,9 +15,9 @@
 
 namespace tuvako {
 
-class TCustomWSocket;
-class TOvcTimerPool;
-class TWSocket;
+class TCustomSocket;
+class TTimerPool;
+class TClientSocket;
 
 class ConnectionCheck : public QObject {
 public:
@@ -39,9 +39,9 @@ private:
     bool ReportConfiguration();
     bool ResolveServer();
     void Connect();
-    void Connected(TCustomWSocket* sender, std::uint16_t error);
-    void Closed(TCustomWSocket* sender, std::uint16_t error);
-    void LineArrived(TCustomWSocket* sender);
+    void Connected(TCustomSocket* sender, std::uint16_t error);
+    void Closed(TCustomSocket* sender, std::uint16_t error);
+    void LineArrived(TCustomSocket* sender);
     void AnswerPrompt();
     void Deadline(int handle);
     void Succeed();
@@ -53,8 +53,8 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     SettingsReport settings_;
-    TOvcTimerPool* timers_ = nullptr;
-    TWSocket* socket_ = nullptr;
+    TTimerPool* timers_ = nullptr;
+    TClientSocket* socket_ = nullptr;
     QEventLoop loop_;
     int promptDeadline_ = -1;
     int watchEnd_ = -1;

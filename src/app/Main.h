@@ -1,11 +1,11 @@
 // TfrmTuvakoMain: the terminal's main window, which holds all of its state and operations.
 #pragma once
 
-#include "app/Brkapart.h"
 #include "app/Colors.h"
 #include "app/ConfigFolder.h"
+#include "app/FieldSplitter.h"
 #include "app/MessageFields.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 #include "platform/AnsiString.h"
 
 #include <QWidget>
@@ -25,13 +25,13 @@ class QPushButton;
 namespace tuvako {
 
 class LogPane;
-class TCustomWSocket;
-class TOvcComponentState;
-class TOvcFormState;
-class TOvcIniFileStore;
-class TOvcTimerPool;
-class TWSocket;
-class TOvcLabel;
+class TCustomSocket;
+class TComponentState;
+class TFormState;
+class TIniFileStore;
+class TTimerPool;
+class TClientSocket;
+class TSunkenLabel;
 class TPanel;
 
 // How the program was started, beyond the terminal's own arguments.
@@ -86,7 +86,7 @@ private:
     TPanel* PanelTausta = nullptr;
     LogPane* Memo = nullptr;
     TPanel* PanelTop = nullptr;
-    TOvcLabel* OvcHuom = nullptr;
+    TSunkenLabel* LblHuom = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* EdtKortti = nullptr;
     QLineEdit* EdtKoTiedot = nullptr;
@@ -99,13 +99,13 @@ private:
     QAction* mnuBackColor = nullptr;
     QAction* mnuExit = nullptr;
     QColorDialog* ColorDialog = nullptr;
-    TBrkApart BreakApart;
-    TBrkApart BrkApartTmp;
-    TOvcIniFileStore* OvcIniFileStore = nullptr;      // "Selvaro.ini": the configuration
-    TOvcIniFileStore* OvcIniFileStoreForm = nullptr;  // "Selwi.ini": window and panel state
-    TOvcTimerPool* OvcTimerPool = nullptr;            // the keep-alive and the selection trigger
-    TOvcFormState* OvcFormState = nullptr;            // the window's position, in "Selwi.ini"
-    TOvcComponentState* OvcComponentState = nullptr;  // the three panel colours, in "Selwi.ini"
+    TFieldSplitter BreakApart;
+    TFieldSplitter BreakApartTmp;
+    TIniFileStore* IniFileStore = nullptr;      // "Selvaro.ini": the configuration
+    TIniFileStore* IniFileStoreForm = nullptr;  // "Selwi.ini": window and panel state
+    TTimerPool* TimerPool = nullptr;            // the keep-alive and the selection trigger
+    TFormState* FormState = nullptr;            // the window's position, in "Selwi.ini"
+    TComponentState* ComponentState = nullptr;  // the three panel colours, in "Selwi.ini"
 
     // ==== Start-up, configuration and close (MainStartup.cpp) ================================
     void FormCreate();
@@ -174,20 +174,20 @@ private:
     // Handlers of the current socket's events. An event whose sender is not the current socket
     // comes from one already released and changes nothing: the attempt it reports is over and
     // must not close or log over the connection that replaced it.
-    void SessionConnected(TCustomWSocket* sender, std::uint16_t error);
-    void SessionClosed(TCustomWSocket* sender, std::uint16_t error);
-    void LineReceived(TCustomWSocket* sender);
+    void SessionConnected(TCustomSocket* sender, std::uint16_t error);
+    void SessionClosed(TCustomSocket* sender, std::uint16_t error);
+    void LineReceived(TCustomSocket* sender);
     void SendLogin();
     void SendPing();
     // Starts the keep-alive interval anew: the next "Ping" goes out PingTime seconds from now.
     void RestartKeepAlive();
-    void KeepAliveTick(TOvcTimerPool* sender, int handle, std::uint32_t interval,
+    void KeepAliveTick(TTimerPool* sender, int handle, std::uint32_t interval,
                        std::int32_t elapsedTime);
     // Hands the current socket to DestroyLater and forgets it.
     void ReleaseSocket();
     bool IsSessionConnected() const;
 
-    TWSocket* Socket = nullptr;  // the current session socket, owned by the window
+    TClientSocket* Socket = nullptr;  // the current session socket, owned by the window
 
     // ==== Wire records, incoming messages, selection panel, time-out and clearing ===========
     // (MainRecords.cpp, MainMessages.cpp, MainSelectionPanel.cpp, MainClearing.cpp)
@@ -206,7 +206,7 @@ private:
     AnsiString EncipherRecord(const AnsiString& plain);
     AnsiString DecipherReceived(const AnsiString& cipherText);
 
-    TDCP_twofish Chipper;  // keyed for one line at a time, wiped between lines
+    TTwofish Chipper;  // keyed for one line at a time, wiped between lines
 
     // Incoming message handling (MainMessages.cpp).
     void HandleMessage(const FieldList& fields);

@@ -2,10 +2,10 @@
 #include "app/Main.h"
 
 #include "app/RecordData.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "app/Texts.h"
 #include "app/Wdef.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TTimerPool.h"
 
 namespace tuvako {
 
@@ -23,7 +23,7 @@ void TfrmTuvakoMain::ClearScreen() {
     ResetButtons();
     ClearCustomerBoxes();
     PendingCustomer.clear();
-    OvcHuom->SetCaption(texts::kHeadlineWaiting);
+    LblHuom->SetCaption(texts::kHeadlineWaiting);
 }
 
 void TfrmTuvakoMain::ClearButtonClick() {
@@ -34,14 +34,14 @@ void TfrmTuvakoMain::ClearButtonClick() {
 
 void TfrmTuvakoMain::SelectionTimeout(int handle) {
     // Disabled first, so that the trigger fires once per "STOP".
-    OvcTimerPool->SetTriggerEnabled(handle, false);
+    TimerPool->SetTriggerEnabled(handle, false);
     if (ButtonCount <= 0) return;
     ReportNoChoice(texts::kReasonTimeout);
     ClearScreen();
 }
 
 void TfrmTuvakoMain::SetSelectionTimerEnabled(bool enabled) {
-    if (SelectionTrigger >= 0) OvcTimerPool->SetTriggerEnabled(SelectionTrigger, enabled);
+    if (SelectionTrigger >= 0) TimerPool->SetTriggerEnabled(SelectionTrigger, enabled);
 }
 
 }  // namespace tuvako

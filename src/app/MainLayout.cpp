@@ -2,14 +2,14 @@
 #include "app/Main.h"
 
 #include "app/LogPane.h"
-#include "app/TOvcLabel.h"
 #include "app/TPanel.h"
+#include "app/TSunkenLabel.h"
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
-#include "settings/TOvcComponentState.h"
-#include "settings/TOvcFormState.h"
-#include "settings/TOvcIniFileStore.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TComponentState.h"
+#include "settings/TFormState.h"
+#include "settings/TIniFileStore.h"
+#include "settings/TTimerPool.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -89,23 +89,23 @@ void TfrmTuvakoMain::CreateComponents() {
     CreateTopPanelContents();
     CreatePopupMenu();
 
-    OvcIniFileStore = new TOvcIniFileStore(this);
-    OvcIniFileStore->setObjectName(QStringLiteral("OvcIniFileStore"));
-    OvcIniFileStore->SetIniFileName(texts::kConfigFile);
-    OvcIniFileStore->SetUseExeDir(true);
-    OvcIniFileStoreForm = new TOvcIniFileStore(this);
-    OvcIniFileStoreForm->setObjectName(QStringLiteral("OvcIniFileStoreForm"));
-    OvcIniFileStoreForm->SetIniFileName(texts::kStateFile);
-    OvcIniFileStoreForm->SetUseExeDir(true);
+    IniFileStore = new TIniFileStore(this);
+    IniFileStore->setObjectName(QStringLiteral("IniFileStore"));
+    IniFileStore->SetIniFileName(texts::kConfigFile);
+    IniFileStore->SetUseExeDir(true);
+    IniFileStoreForm = new TIniFileStore(this);
+    IniFileStoreForm->setObjectName(QStringLiteral("IniFileStoreForm"));
+    IniFileStoreForm->SetIniFileName(texts::kStateFile);
+    IniFileStoreForm->SetUseExeDir(true);
     UseConfigFolder();
 
-    OvcTimerPool = new TOvcTimerPool(this);
-    OvcTimerPool->setObjectName(QStringLiteral("OvcTimerPool"));
+    TimerPool = new TTimerPool(this);
+    TimerPool->setObjectName(QStringLiteral("TimerPool"));
     CreateStateKeepers();
 
     BreakApart.SetBreakString("^");
     BreakApart.SetAllowEmptyString(true);
-    BrkApartTmp.SetAllowEmptyString(true);
+    BreakApartTmp.SetAllowEmptyString(true);
     consoleLog_ = qEnvironmentVariableIsSet("TUVAKO_CONSOLE_LOG");
 }
 
@@ -146,12 +146,12 @@ void TfrmTuvakoMain::CreatePanels() {
 }
 
 void TfrmTuvakoMain::CreateTopPanelContents() {
-    OvcHuom = new TOvcLabel(PanelTop);
-    OvcHuom->setObjectName(QStringLiteral("OvcHuom"));
-    OvcHuom->setGeometry(22, 8, 663, 35);
-    OvcHuom->setFont(SerifFont(27));
-    OvcHuom->SetTextColor(ToQColor(clGray));
-    OvcHuom->SetCaption(texts::kHeadlineWaiting);
+    LblHuom = new TSunkenLabel(PanelTop);
+    LblHuom->setObjectName(QStringLiteral("LblHuom"));
+    LblHuom->setGeometry(22, 8, 663, 35);
+    LblHuom->setFont(SerifFont(27));
+    LblHuom->SetTextColor(ToQColor(clGray));
+    LblHuom->SetCaption(texts::kHeadlineWaiting);
 
     Label1 = MakeLabel(PanelTop, "Label1", texts::kCardLabel, QPoint(22, 56));
     EdtKortti = MakeReadOnlyBox(PanelTop, "EdtKortti", QRect(64, 54, 163, 24));
@@ -164,17 +164,17 @@ void TfrmTuvakoMain::CreateTopPanelContents() {
 }
 
 void TfrmTuvakoMain::CreateStateKeepers() {
-    OvcFormState = new TOvcFormState(this);
-    OvcFormState->setObjectName(QStringLiteral("OvcFormState"));
-    OvcFormState->SetOptions(fsPosition | fsNoSize);
-    OvcFormState->SetSection(texts::kFormStateSection);
-    OvcFormState->SetStorage(OvcIniFileStoreForm);
+    FormState = new TFormState(this);
+    FormState->setObjectName(QStringLiteral("FormState"));
+    FormState->SetOptions(fsPosition | fsNoSize);
+    FormState->SetSection(texts::kFormStateSection);
+    FormState->SetStorage(IniFileStoreForm);
 
-    OvcComponentState = new TOvcComponentState(this);
-    OvcComponentState->setObjectName(QStringLiteral("OvcComponentState"));
-    OvcComponentState->SetSection(texts::kComponentStateSection);
-    OvcComponentState->SetStorage(OvcIniFileStoreForm);
-    OvcComponentState->SetStoredProperties(
+    ComponentState = new TComponentState(this);
+    ComponentState->setObjectName(QStringLiteral("ComponentState"));
+    ComponentState->SetSection(texts::kComponentStateSection);
+    ComponentState->SetStorage(IniFileStoreForm);
+    ComponentState->SetStoredProperties(
         {"PanelTausta.Color", "PanelTop.Color", "PanelValinta.Color"});
 }
 

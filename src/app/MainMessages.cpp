@@ -2,7 +2,7 @@
 #include "app/Main.h"
 
 #include "app/MessageTexts.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "app/Texts.h"
 #include "app/Wdef.h"
 #include "platform/Cp1252.h"
@@ -36,20 +36,20 @@ void TfrmTuvakoMain::HandleAcceptedCard(const FieldList& card) {
     if (ButtonCount > 0) ReportNoChoice(texts::kReasonNextCustomer);
     SetBoxText(EdtKortti, FieldOrEmpty(card, 7));
     SetBoxText(EdtNimi, FieldOrEmpty(card, 10));
-    OvcHuom->SetCaption(texts::kHeadlineChoose);
+    LblHuom->SetCaption(texts::kHeadlineChoose);
     SetBoxText(EdtKoTiedot, ValidityText(card));
     PendingCustomer = PendingCustomerOf(card);
 }
 
 void TfrmTuvakoMain::HandleRefusedCard(const FieldList& card) {
     const AnsiString headline = RefusedCardHeadline(card);
-    OvcHuom->SetCaption(headline);
+    LblHuom->SetCaption(headline);
     if (ButtonCount <= 0) return;
     // A selection on screen ends without a report: the server itself sent this card.
     ResetButtons();
     ClearCustomerBoxes();
     PendingCustomer.clear();
-    OvcHuom->SetCaption(headline + texts::kHeadlineWaiting);
+    LblHuom->SetCaption(headline + texts::kHeadlineWaiting);
 }
 
 void TfrmTuvakoMain::HandleButtonsStart() {

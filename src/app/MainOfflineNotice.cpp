@@ -4,9 +4,9 @@
 
 #include "app/TPanel.h"
 #include "app/Texts.h"
-#include "net/TWSocket.h"
+#include "net/TClientSocket.h"
 #include "platform/Cp1252.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TTimerPool.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -34,12 +34,10 @@ void TfrmTuvakoMain::CreateOfflineNotice() {
 
 void TfrmTuvakoMain::CreateOfflineTrigger() {
     // Runs from the start: until the first session connects, the terminal is offline.
-    OfflineTrigger = OvcTimerPool->AddTrigger(texts::kOfflineNoticeDelayMs);
+    OfflineTrigger = TimerPool->AddTrigger(texts::kOfflineNoticeDelayMs);
     offlineTimerRunning_ = true;
-    OvcTimerPool->SetTriggerHandler(
-        OfflineTrigger, [this](TOvcTimerPool*, int handle, std::uint32_t, std::int32_t) {
-            OfflineTimeout(handle);
-        });
+    TimerPool->SetTriggerHandler(OfflineTrigger, [this](TTimerPool*, int handle, std::uint32_t,
+                                                        std::int32_t) { OfflineTimeout(handle); });
 }
 
 void TfrmTuvakoMain::SessionWentDown() {
@@ -47,19 +45,19 @@ void TfrmTuvakoMain::SessionWentDown() {
     // time counts from when the last session was lost.
     if (OfflineTrigger < 0 || formClosed_ || offlineTimerRunning_ || !LblOffline->isHidden())
         return;
-    OvcTimerPool->SetTriggerEnabled(OfflineTrigger, true);
+    TimerPool->SetTriggerEnabled(OfflineTrigger, true);
     offlineTimerRunning_ = true;
 }
 
 void TfrmTuvakoMain::SessionCameUp() {
     LblOffline->hide();
     if (OfflineTrigger < 0 || formClosed_) return;
-    OvcTimerPool->SetTriggerEnabled(OfflineTrigger, false);
+    TimerPool->SetTriggerEnabled(OfflineTrigger, false);
     offlineTimerRunning_ = false;
 }
 
 void TfrmTuvakoMain::OfflineTimeout(int handle) {
-    OvcTimerPool->SetTriggerEnabled(handle, false);
+    TimerPool->SetTriggerEnabled(handle, false);
     offlineTimerRunning_ = false;
     if (UseServer && !IsSessionConnected()) LblOffline->show();
 }

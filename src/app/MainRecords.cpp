@@ -3,7 +3,7 @@
 
 #include "app/Wdef.h"
 #include "cipher/LineCipher.h"
-#include "net/TWSocket.h"
+#include "net/TClientSocket.h"
 #include "platform/Exception.h"
 
 namespace tuvako {
@@ -39,7 +39,7 @@ bool TfrmTuvakoMain::IsSessionConnected() const {
 
 // "Snd:" only for what the session took: a send that found the connection gone closed it.
 bool TfrmTuvakoMain::SendOnSession(const AnsiString& record) {
-    TWSocket* const socket = Socket;
+    TClientSocket* const socket = Socket;
     socket->SendText(EncipherRecord(record) + texts::kLineEnd);
     if (Socket != socket || socket->State() != wsConnected) {
         AddLog("Not sent, session closed: " + record);

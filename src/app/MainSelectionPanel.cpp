@@ -129,10 +129,10 @@ void TfrmTuvakoMain::ButtonClick(QObject* sender) {
 }
 
 FieldList TfrmTuvakoMain::SplitPendingCustomer() {
-    BrkApartTmp.SetBreakString("^");
-    BrkApartTmp.SetBaseString(PendingCustomer);
-    BrkApartTmp.Split();
-    return BrkApartTmp.StringList();
+    BreakApartTmp.SetBreakString("^");
+    BreakApartTmp.SetBaseString(PendingCustomer);
+    BreakApartTmp.Split();
+    return BreakApartTmp.StringList();
 }
 
 }  // namespace tuvako

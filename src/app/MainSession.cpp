@@ -2,28 +2,28 @@
 #include "app/Main.h"
 
 #include "app/Wdef.h"
-#include "net/TWSocket.h"
+#include "net/TClientSocket.h"
 #include "platform/Exception.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TTimerPool.h"
 
 namespace tuvako {
 
 void TfrmTuvakoMain::OpenSession() {
     if (!UseServer) return;
     ReleaseSocket();
-    Socket = new TWSocket(this);
+    Socket = new TClientSocket(this);
     Socket->SetProto("tcp");
     Socket->SetPort(ServerPort);
     Socket->SetAddr(ServerAddress);
     Socket->SetLineMode(true);
     Socket->SetLineEnd(texts::kLineEnd);
-    Socket->OnSessionConnected = [this](TCustomWSocket* sender, std::uint16_t error) {
+    Socket->OnSessionConnected = [this](TCustomSocket* sender, std::uint16_t error) {
         SessionConnected(sender, error);
     };
-    Socket->OnSessionClosed = [this](TCustomWSocket* sender, std::uint16_t error) {
+    Socket->OnSessionClosed = [this](TCustomSocket* sender, std::uint16_t error) {
         SessionClosed(sender, error);
     };
-    Socket->OnDataAvailable = [this](TCustomWSocket* sender, std::uint16_t) {
+    Socket->OnDataAvailable = [this](TCustomSocket* sender, std::uint16_t) {
         LineReceived(sender);
     };
     try {
@@ -34,7 +34,7 @@ void TfrmTuvakoMain::OpenSession() {
     }
 }
 
-void TfrmTuvakoMain::SessionConnected(TCustomWSocket* sender, std::uint16_t error) {
+void TfrmTuvakoMain::SessionConnected(TCustomSocket* sender, std::uint16_t error) {
     if (sender != Socket) return;
     if (error != 0)
         AddLog("Can't connect. Error #" + std::to_string(unsigned(error)));
@@ -44,14 +44,14 @@ void TfrmTuvakoMain::SessionConnected(TCustomWSocket* sender, std::uint16_t erro
     RestartKeepAlive();
 }
 
-void TfrmTuvakoMain::SessionClosed(TCustomWSocket* sender, std::uint16_t) {
+void TfrmTuvakoMain::SessionClosed(TCustomSocket* sender, std::uint16_t) {
     if (sender != Socket) return;
     AddLog("Session closed.");
     ReleaseSocket();
     SessionWentDown();
 }
 
-void TfrmTuvakoMain::LineReceived(TCustomWSocket* sender) {
+void TfrmTuvakoMain::LineReceived(TCustomSocket* sender) {
     // The line is taken in any case: the socket offers it again until it has been read.
     const AnsiString received = sender->ReceiveText();
     if (sender != Socket) return;
@@ -77,11 +77,11 @@ void TfrmTuvakoMain::SendPing() {
 void TfrmTuvakoMain::RestartKeepAlive() {
     // Without the server link there is no keep-alive trigger, and after the close none at all.
     if (KeepAliveTrigger < 0 || formClosed_) return;
-    OvcTimerPool->SetTriggerEnabled(KeepAliveTrigger, false);
-    if (UseServer) OvcTimerPool->SetTriggerEnabled(KeepAliveTrigger, true);
+    TimerPool->SetTriggerEnabled(KeepAliveTrigger, false);
+    if (UseServer) TimerPool->SetTriggerEnabled(KeepAliveTrigger, true);
 }
 
-void TfrmTuvakoMain::KeepAliveTick(TOvcTimerPool* sender, int handle, std::uint32_t, std::int32_t) {
+void TfrmTuvakoMain::KeepAliveTick(TTimerPool* sender, int handle, std::uint32_t, std::int32_t) {
     sender->SetTriggerEnabled(handle, false);
     if (!UseServer) return;
     // With no connection this opens a new session instead, and the Ping is dropped. A send

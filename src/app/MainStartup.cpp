@@ -8,10 +8,10 @@
 #include "platform/ExceptionReporter.h"
 #include "platform/ExecutableFile.h"
 #include "platform/Folders.h"
-#include "settings/TOvcComponentState.h"
-#include "settings/TOvcFormState.h"
-#include "settings/TOvcIniFileStore.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TComponentState.h"
+#include "settings/TFormState.h"
+#include "settings/TIniFileStore.h"
+#include "settings/TTimerPool.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,10 +30,9 @@ TfrmTuvakoMain::~TfrmTuvakoMain() {
 void TfrmTuvakoMain::FormCreate() {
     PanelTausta->SetColor(clBlue);
     // A colour saved earlier replaces the blue; a failure to read leaves the designed state.
-    ExceptionReporter::Guard("Restoring the window state",
-                             [this] { OvcFormState->RestoreState(); });
+    ExceptionReporter::Guard("Restoring the window state", [this] { FormState->RestoreState(); });
     ExceptionReporter::Guard("Restoring the panel colours",
-                             [this] { OvcComponentState->RestoreState(); });
+                             [this] { ComponentState->RestoreState(); });
     ButtonCodes.clear();
     ReadCommandLine();
     LogConfigFolder();
@@ -50,15 +49,15 @@ void TfrmTuvakoMain::FormCreate() {
 
 void TfrmTuvakoMain::UseConfigFolder() {
     if (!options_.configFolder) return;
-    for (auto [store, file] : {std::pair{OvcIniFileStore, texts::kConfigFile},
-                               std::pair{OvcIniFileStoreForm, texts::kStateFile}}) {
+    for (auto [store, file] : {std::pair{IniFileStore, texts::kConfigFile},
+                               std::pair{IniFileStoreForm, texts::kStateFile}}) {
         store->SetUseExeDir(false);
         store->SetIniFileName(options_.configFolder->File(file));
     }
 }
 
 void TfrmTuvakoMain::LogConfigFolder() {
-    const AnsiString configFile = OvcIniFileStore->ResolveFileName();
+    const AnsiString configFile = IniFileStore->ResolveFileName();
     const std::size_t separator = configFile.rfind(PathDelimiter);
     const AnsiString folder =
         separator == AnsiString::npos ? AnsiString(".") : configFile.substr(0, separator);
@@ -82,8 +81,8 @@ void TfrmTuvakoMain::ReadCommandLine() {
 }
 
 void TfrmTuvakoMain::ReadConfiguration() {
-    TOvcIniFileStore& store = *OvcIniFileStore;
-    const TOvcAbstractStore::OpenScope open(store);
+    TIniFileStore& store = *IniFileStore;
+    const TAbstractStore::OpenScope open(store);
     const AnsiString server = texts::kServerSection;
     const AnsiString& terminal = TerminalSection;
     ServerPort =
@@ -111,19 +110,19 @@ void TfrmTuvakoMain::CreateTriggers() {
     // start-up, when its handler finds no grid and only disables it.
     if (UseServer) {
         KeepAliveTrigger =
-            OvcTimerPool->AddTrigger(TimerIntervalMs(PingTime, texts::kDefaultPingTime));
-        OvcTimerPool->SetTriggerHandler(
+            TimerPool->AddTrigger(TimerIntervalMs(PingTime, texts::kDefaultPingTime));
+        TimerPool->SetTriggerHandler(
             KeepAliveTrigger,
-            [this](TOvcTimerPool* sender, int handle, std::uint32_t interval,
-                   std::int32_t elapsed) { KeepAliveTick(sender, handle, interval, elapsed); });
+            [this](TTimerPool* sender, int handle, std::uint32_t interval, std::int32_t elapsed) {
+                KeepAliveTick(sender, handle, interval, elapsed);
+            });
     }
     if (UseServer) CreateOfflineTrigger();
     SelectionTrigger =
-        OvcTimerPool->AddTrigger(TimerIntervalMs(ButtonShowTime, texts::kDefaultButtonShowTime));
-    OvcTimerPool->SetTriggerHandler(
-        SelectionTrigger, [this](TOvcTimerPool*, int handle, std::uint32_t, std::int32_t) {
-            SelectionTimeout(handle);
-        });
+        TimerPool->AddTrigger(TimerIntervalMs(ButtonShowTime, texts::kDefaultButtonShowTime));
+    TimerPool->SetTriggerHandler(
+        SelectionTrigger,
+        [this](TTimerPool*, int handle, std::uint32_t, std::int32_t) { SelectionTimeout(handle); });
 }
 
 void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
@@ -137,13 +136,13 @@ void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmTuvakoMain::FormClose() {
-    OvcTimerPool->RemoveAllTriggers();
+    TimerPool->RemoveAllTriggers();
     // A state file that cannot be written must not keep the terminal from closing; the
     // report says why on standard error.
     if (StateWritable()) {
-        ExceptionReporter::Guard("Saving the window state", [this] { OvcFormState->SaveState(); });
+        ExceptionReporter::Guard("Saving the window state", [this] { FormState->SaveState(); });
         ExceptionReporter::Guard("Saving the panel colours",
-                                 [this] { OvcComponentState->SaveState(); });
+                                 [this] { ComponentState->SaveState(); });
     }
     ButtonCodes.clear();
     formClosed_ = true;

@@ -3,7 +3,7 @@
 #include "app/ConfigValues.h"
 #include "app/Texts.h"
 #include "settings/IntegerText.h"
-#include "settings/TOvcAbstractStore.h"
+#include "settings/TAbstractStore.h"
 
 #include <optional>
 
@@ -15,8 +15,7 @@ constexpr char kAbsent[] = "\x01\x02";
 
 class SettingReader {
 public:
-    SettingReader(TOvcAbstractStore& store, SettingsReport& report)
-        : store_(store), report_(report) {}
+    SettingReader(TAbstractStore& store, SettingsReport& report) : store_(store), report_(report) {}
 
     AnsiString Text(const AnsiString& section, const char* key, const AnsiString& fallback) {
         const std::optional<AnsiString> file = FileText(section, key);
@@ -55,16 +54,16 @@ private:
         report_.lines.push_back({section, key, std::move(value), fromFile, std::move(fileText)});
     }
 
-    TOvcAbstractStore& store_;
+    TAbstractStore& store_;
     SettingsReport& report_;
 };
 
 }  // namespace
 
-SettingsReport SettingsReport::Read(TOvcAbstractStore& store, const AnsiString& terminalSection) {
+SettingsReport SettingsReport::Read(TAbstractStore& store, const AnsiString& terminalSection) {
     SettingsReport report;
     report.terminalSection = terminalSection;
-    const TOvcAbstractStore::OpenScope open(store);
+    const TAbstractStore::OpenScope open(store);
     SettingReader read(store, report);
     const AnsiString server = texts::kServerSection;
     const AnsiString& terminal = terminalSection;

@@ -8,7 +8,7 @@
 
 namespace tuvako {
 
-class TOvcAbstractStore;
+class TAbstractStore;
 
 struct SettingsReport {
     struct Line {
@@ -27,7 +27,7 @@ struct SettingsReport {
     std::vector<Line> lines;  // in the order the terminal reads them
 
     // Opens the store, reads the nine keys with the terminal's defaults and rules, closes it.
-    static SettingsReport Read(TOvcAbstractStore& store, const AnsiString& terminalSection);
+    static SettingsReport Read(TAbstractStore& store, const AnsiString& terminalSection);
 
     // "  [MessageSrv] PingTime = 180 (file)", one such line per setting.
     AnsiString Format() const;

@@ -2,7 +2,7 @@
 #include "cipher/LineCipher.h"
 
 #include "cipher/PassPhrase.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 
 namespace tuvako {
 namespace {
@@ -11,36 +11,36 @@ namespace {
 // included), so that the key never outlives the line.
 class WipeWhenDone {
 public:
-    explicit WipeWhenDone(TDCP_twofish& cipher) : cipher_(cipher) {}
+    explicit WipeWhenDone(TTwofish& cipher) : cipher_(cipher) {}
     ~WipeWhenDone() { cipher_.Wipe(); }
     WipeWhenDone(const WipeWhenDone&) = delete;
     WipeWhenDone& operator=(const WipeWhenDone&) = delete;
 
 private:
-    TDCP_twofish& cipher_;
+    TTwofish& cipher_;
 };
 
 }  // namespace
 
-std::string EncipherLineWith(TDCP_twofish& cipher, const std::string& record) {
+std::string EncipherLineWith(TTwofish& cipher, const std::string& record) {
     const WipeWhenDone wipe(cipher);
     cipher.SetKeyFromPhrase(LinePassPhrase());
     return cipher.EncipherText(record);
 }
 
-std::string DecipherLineWith(TDCP_twofish& cipher, const std::string& line) {
+std::string DecipherLineWith(TTwofish& cipher, const std::string& line) {
     const WipeWhenDone wipe(cipher);
     cipher.SetKeyFromPhrase(LinePassPhrase());
     return cipher.DecipherText(line);
 }
 
 std::string EncipherLine(const std::string& record) {
-    TDCP_twofish cipher;
+    TTwofish cipher;
     return EncipherLineWith(cipher, record);
 }
 
 std::string DecipherLine(const std::string& line) {
-    TDCP_twofish cipher;
+    TTwofish cipher;
     return DecipherLineWith(cipher, line);
 }
 

@@ -8,7 +8,7 @@
 namespace tuvako {
 
 // Every exception class of the terminal derives from Exception. Besides its message it can
-// tell its own class name, which the log line "Unabled to connect: ESocketException: ..." and
+// tell its own class name, which the log line "Unabled to connect: ESocketError: ..." and
 // the exception report need.
 class Exception : public std::exception {
 public:

@@ -24,7 +24,7 @@ protected:
         ExceptionReporter::SetSink([this](const AnsiString& r) { reports.push_back(r); });
 };
 
-const AnsiString kNoBufs = "ESocketException: Error 10055 in function TryToSend failed";
+const AnsiString kNoBufs = "ESocketError: Error 10055 in function TryToSend failed";
 
 TEST_F(FailedSend, AChoiceWithoutASessionStaysOnScreenAndGoesOutWhenPressedAgain) {
     Start();

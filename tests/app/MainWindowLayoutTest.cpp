@@ -1,6 +1,6 @@
 // The window at 1024 x 768: layout, colours, the log pane and the operator's menu.
 #include "MainWindowProbe.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "platform/Cp1252.h"
 
 #include <QContextMenuEvent>
@@ -36,7 +36,7 @@ TEST_F(MainWindowLayout, ComponentsSitInTheirPanelsWithTheirFontsAndColours) {
         int fontPixels;
     } designed[] = {
         {"PanelTop", "PanelTausta", 11}, {"PanelValinta", "PanelTausta", 11},
-        {"OvcHuom", "PanelTop", 27},     {"EdtKortti", "PanelTop", 13},
+        {"LblHuom", "PanelTop", 27},     {"EdtKortti", "PanelTop", 13},
         {"EdtKoTiedot", "PanelTop", 13}, {"EdtNimi", "PanelTop", 13},
     };
     for (const auto& [name, parent, fontPixels] : designed) {
@@ -61,7 +61,7 @@ TEST_F(MainWindowLayout, ComponentsSitInTheirPanelsWithTheirFontsAndColours) {
     EXPECT_EQ(PixelOfWindow({10, 60}), buttonFace);
     EXPECT_EQ(PixelOfWindow({512, 400}), buttonFace);
 
-    auto* headline = Find<TOvcLabel>("OvcHuom");
+    auto* headline = Find<TSunkenLabel>("LblHuom");
     EXPECT_EQ(headline->text(), QString::fromUtf8("Ved\u00e4 kortti lukijasta"));
     EXPECT_EQ(headline->font().family(), "Liberation Serif");
     const QImage letters = headline->grab().toImage();

@@ -4,7 +4,7 @@
 #include "app/LogPane.h"
 #include "app/Main.h"
 #include "app/TPanel.h"
-#include "settings/TOvcTimerPool.h"
+#include "settings/TTimerPool.h"
 #include "support/TempDir.h"
 #include "support/Wait.h"
 
@@ -34,7 +34,7 @@ public:
     }
     int LogLineCount() const { return w_.LogLineCount(); }
     bool FormClosed() const { return w_.formClosed_; }
-    std::uint32_t TimerPeriod() const { return w_.OvcTimerPool->TimerPeriod(); }
+    std::uint32_t TimerPeriod() const { return w_.TimerPool->TimerPeriod(); }
 
 private:
     TfrmTuvakoMain& w_;

@@ -2,7 +2,7 @@
 #include "MainWindowProbe.h"
 #include "app/ExceptionLogSink.h"
 #include "app/ScreenshotRecorder.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "app/TuvakoApplication.h"
 #include "platform/Cp1252.h"
 #include "platform/Exception.h"
@@ -89,9 +89,9 @@ TEST_F(ProgramEntry, ScreenshotsFollowChangesOnePerBurst) {
     window->show();
     ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 1; }));
     EXPECT_EQ(QImage(shots.File("latest.png").c_str()).size(), QSize(640, 480));
-    Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse listasta!");
+    Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse listasta!");
     QCoreApplication::processEvents();
-    Find<TOvcLabel>("OvcHuom")->SetCaption("Valitse!");
+    Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse!");
     ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 2; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(recorder.IsPending());  // its own grab is no change

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "MainWindowProbe.h"
-#include "app/TOvcLabel.h"
+#include "app/TSunkenLabel.h"
 #include "cipher/LineCipher.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageWindow.h"
@@ -26,7 +26,7 @@ public:
     const std::vector<AnsiString>& ButtonCodes() const { return w_.ButtonCodes; }
     QPushButton* Button(int slot) const { return w_.Buttons.at(std::size_t(slot)); }
     // The pool's platform timer fires: the triggers due on the fake clock run.
-    void TimerTick() const { w_.OvcTimerPool->Window().SendMessage(WM_TIMER, 1, 0); }
+    void TimerTick() const { w_.TimerPool->Window().SendMessage(WM_TIMER, 1, 0); }
 
 private:
     TfrmTuvakoMain& w_;
@@ -117,7 +117,7 @@ protected:
         return records;
     }
 
-    AnsiString Headline() const { return Find<TOvcLabel>("OvcHuom")->Caption(); }
+    AnsiString Headline() const { return Find<TSunkenLabel>("LblHuom")->Caption(); }
     AnsiString Box(const char* name) const { return FromQString(Find<QLineEdit>(name)->text()); }
     QString Log() const { return Find<LogPane>("Memo")->Text(); }
     // The captions of the buttons on show, in slot order.

@@ -14,8 +14,7 @@ using Session = RoadFixture;
 
 TEST_F(Session, AFailureToStartConnectingIsLoggedAndTheNextRecordTriesAgain) {
     Open("Use=Yes\nPort= \n");  // no port: the socket refuses to start, before any traffic
-    EXPECT_TRUE(
-        Log().contains("> Unabled to connect: ESocketException: Connect: No Port Specified"))
+    EXPECT_TRUE(Log().contains("> Unabled to connect: ESocketError: Connect: No Port Specified"))
         << Log().toStdString();
     road->SendPing();
     EXPECT_EQ(Log().count("> Unabled to connect:"), 2);

@@ -1,7 +1,7 @@
 // What `tuvako --check` shows of the configuration: each of the nine settings as the terminal
 // takes it, and whether the file or the default gave it.
 #include "app/SettingsReport.h"
-#include "settings/TOvcIniFileStore.h"
+#include "settings/TIniFileStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ TEST(SettingsReport, EachSettingSaysWhereItsValueCameFrom) {
     const auto file = dir.Write("Selvaro.ini",
                                 "[MessageSrv]\nPort=4000\nUse=yes\nPingTime=abc\n"
                                 "[Tuvako02]\nNumber=12\nFontSize=14\nShowClearButton=\n");
-    TOvcIniFileStore store;
+    TIniFileStore store;
     store.SetUseExeDir(false);
     store.SetIniFileName(file.string());
     const SettingsReport report = SettingsReport::Read(store, "Tuvako02");

@@ -1,7 +1,7 @@
 // Texts without a window: the splitter, records, check code, choice texts, grid geometry.
-#include "app/Brkapart.h"
 #include "app/ButtonGrid.h"
 #include "app/CheckCode.h"
+#include "app/FieldSplitter.h"
 #include "app/MessageTexts.h"
 #include "app/RecordData.h"
 #include "app/Wdef.h"
@@ -16,7 +16,7 @@ namespace {
 using Fields = std::vector<AnsiString>;
 
 // One splitter for every case: each split replaces the fields of the one before.
-TEST(BrkApart, SplitsIntoNPlusOneFieldsKeepingOrDroppingTheEmptyOnes) {
+TEST(BreakApart, SplitsIntoNPlusOneFieldsKeepingOrDroppingTheEmptyOnes) {
     const struct {
         AnsiString text, separator;
         Fields kept, dropped;
@@ -31,7 +31,7 @@ TEST(BrkApart, SplitsIntoNPlusOneFieldsKeepingOrDroppingTheEmptyOnes) {
         {"a^^^", "^^", {"a", "^"}, {"a", "^"}},  // left to right, without overlapping
         {AnsiString("\xE4^\0", 3), "^", {"\xE4", {'\0'}}, {"\xE4", {'\0'}}},
     };
-    TBrkApart splitter;
+    TFieldSplitter splitter;
     for (const auto& c : cases) {
         splitter.SetBaseString(c.text);
         splitter.SetBreakString(c.separator);

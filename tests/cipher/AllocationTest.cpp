@@ -1,6 +1,6 @@
 // The cipher's cost in allocations does not grow with the length of a line.
 #include "cipher/PassPhrase.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ namespace {
 long AllocationsForOneLine(std::size_t length, bool decipher) {
     const std::string text(length, decipher ? 'Q' : 'x');
     LinePassPhrase();  // Its first use builds the phrase: not a cost of the line.
-    TDCP_twofish cipher;
+    TTwofish cipher;
     const long before = allocations;
     cipher.SetKeyFromPhrase(LinePassPhrase());
     const std::string result = decipher ? cipher.DecipherText(text) : cipher.EncipherText(text);

@@ -2,7 +2,7 @@
 #include "cipher/Base64.h"
 #include "cipher/LineCipher.h"
 #include "cipher/PassPhrase.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 
 #include "Helpers.h"
 
@@ -28,7 +28,7 @@ TEST(BotanOracle, AgreesOnTwofishBlocksSha1AndBase64) {
         std::uint8_t expected[16], actual[16];
         block->set_key(Bytes(key), key.size());
         block->encrypt(Bytes(plain), expected);
-        TDCP_twofish ours;
+        TTwofish ours;
         ours.SetKey({Bytes(key), key.size()}, 8 * key.size());
         ours.EncipherBlock(Bytes(plain), actual);
         ASSERT_EQ(test::ToHex(actual), test::ToHex(expected)) << "seed " << seed;

@@ -1,7 +1,7 @@
 // Helpers of the cipher tests: hex as vectors are published, replayable bytes, SHA-1 in hex.
 #pragma once
 
-#include "cipher/TDCP_sha1.h"
+#include "cipher/TSha1.h"
 #include "support/Thrown.h"
 
 #include <cstdint>
@@ -38,7 +38,7 @@ inline const std::uint8_t* Bytes(std::string_view text) {
 
 // The digest of `message` given in two updates, the first of `split` bytes.
 inline std::string Sha1Hex(std::string_view message, std::size_t split = 0) {
-    TDCP_sha1 hash;
+    TSha1 hash;
     hash.Init();
     hash.UpdateStr(message.substr(0, split));
     hash.UpdateStr(message.substr(split));

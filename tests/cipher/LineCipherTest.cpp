@@ -2,7 +2,7 @@
 #include "cipher/Base64.h"
 #include "cipher/LineCipher.h"
 #include "cipher/PassPhrase.h"
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 
 #include "Helpers.h"
 
@@ -23,7 +23,7 @@ const std::pair<std::string, std::string> KnownLines[] = {
 };
 
 TEST(LineCipher, EnciphersAndDeciphersTheTerminalsKnownLines) {
-    TDCP_twofish chipper;  // One cipher for every line, keyed and wiped per line.
+    TTwofish chipper;  // One cipher for every line, keyed and wiped per line.
     for (const auto& [record, line] : KnownLines) {
         EXPECT_EQ(EncipherLine(record), line);
         EXPECT_EQ(DecipherLine(line), record);
@@ -40,7 +40,7 @@ TEST(LineCipher, EnciphersAndDeciphersTheTerminalsKnownLines) {
 
 TEST(LineCipher, KeysTwofish192FromThePhraseDigestAndRestartsFromTheEncryptedZeroBlock) {
     const auto& [record, line] = KnownLines[1];
-    TDCP_twofish cipher;
+    TTwofish cipher;
     cipher.SetKeyFromPhrase(LinePassPhrase());
     std::uint8_t iv[16];
     cipher.GetIV(iv);
@@ -57,11 +57,11 @@ TEST(LineCipher, KeysTwofish192FromThePhraseDigestAndRestartsFromTheEncryptedZer
     const auto key = test::FromHex("5F997A40A9D81D1BBAA797498831CBD3F228407D00000000");
     cipher.SetKey(key, 192);
     EXPECT_EQ(cipher.EncipherText(record), line);
-    EXPECT_THROW(cipher.SetKey(key, 192, std::span(iv).first(8)), EDCP_blockcipher);
+    EXPECT_THROW(cipher.SetKey(key, 192, std::span(iv).first(8)), EBlockCipherError);
 }
 
 TEST(LineCipher, RoundTripsEveryByteValueAtEveryLengthUpTo600WithExactPadding) {
-    TDCP_twofish cipher;
+    TTwofish cipher;
     for (std::size_t length = 0; length <= 600; ++length) {
         std::string record(length, '\0');
         for (std::size_t i = 0; i < length; ++i) record[i] = static_cast<char>(i + length);
@@ -79,7 +79,7 @@ TEST(LineCipher, RoundTripsEveryByteValueAtEveryLengthUpTo600WithExactPadding) {
 
 // A hash whose digest of `Bits` bits Twofish cannot take, or which no digest buffer holds.
 template <unsigned Bits>
-class OddHash final : public TDCP_hash {
+class OddHash final : public THash {
 public:
     int Id() const noexcept override { return 99; }
     std::string_view Algorithm() const noexcept override { return "Odd"; }
@@ -91,8 +91,9 @@ public:
 };
 
 TEST(LineCipher, ReportsAnyFailureOfAPhraseKeySetUpAsTheDigestFailure) {
-    const std::string failure = "EDCP_cipher: Unable to allocate sufficient memory for hash digest";
-    TDCP_twofish cipher;
+    const std::string failure =
+        "ECipherError: Unable to allocate sufficient memory for hash digest";
+    TTwofish cipher;
     cipher.SetKeyFromPhrase(LinePassPhrase());
     EXPECT_EQ(test::Thrown([&] { cipher.SetKeyFromPhrase<OddHash<42>>("x"); }), failure);
     EXPECT_FALSE(cipher.Initialized());

@@ -1,5 +1,5 @@
 // SHA-1: the FIPS 180 vectors, the padding boundaries, input split anywhere, and misuse.
-#include "cipher/EDCP_hash.h"
+#include "cipher/EHashError.h"
 
 #include "Helpers.h"
 
@@ -32,15 +32,15 @@ TEST(Sha1, GivesTheFips180DigestsAndPadsAcrossTheBlockBoundaries) {
 }
 
 TEST(Sha1, RefusesUpdateAndFinalOutsideInitAndFinal) {
-    TDCP_sha1 hash;
+    TSha1 hash;
     std::uint8_t digest[20];
-    EXPECT_EQ(test::Thrown([&] { hash.Final(digest); }), "EDCP_hash: Hash not initialized");
+    EXPECT_EQ(test::Thrown([&] { hash.Final(digest); }), "EHashError: Hash not initialized");
     hash.Init();
     hash.Final(digest);  // Final ends the digest: the next one needs a new Init.
-    EXPECT_EQ(test::Thrown([&] { hash.UpdateStr("abc"); }), "EDCP_hash: Hash not initialized");
+    EXPECT_EQ(test::Thrown([&] { hash.UpdateStr("abc"); }), "EHashError: Hash not initialized");
     // A digest buffer too small for the whole digest is refused, not overrun.
     hash.Init();
-    EXPECT_THROW(hash.Final(std::span(digest).first(19)), EDCP_hash);
+    EXPECT_THROW(hash.Final(std::span(digest).first(19)), EHashError);
 }
 
 }  // namespace

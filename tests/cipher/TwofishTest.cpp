@@ -1,5 +1,5 @@
 // Twofish block cipher: published known answers, key padding, key checks, decryption.
-#include "cipher/TDCP_twofish.h"
+#include "cipher/TTwofish.h"
 
 #include "Helpers.h"
 
@@ -18,7 +18,7 @@ const std::string Counting = "0123456789ABCDEFFEDCBA9876543210001122334455667788
 // Only bits / 8 bytes of the key count, so longer hex strings may be given.
 std::string EncryptHex(std::string_view keyHex, unsigned bits,
                        std::string_view plainHex = "00112233445566778899AABBCCDDEEFF") {
-    TDCP_twofish cipher;
+    TTwofish cipher;
     cipher.SetKey(FromHex(keyHex), bits);
     auto block = FromHex(plainHex);
     cipher.EncipherBlock(block.data(), block.data());
@@ -42,7 +42,7 @@ TEST(Twofish, EncryptsAndDecryptsThePublishedVectors) {
     for (const auto& [key, bits, plain, expected] : vectors) {
         SCOPED_TRACE(key.substr(0, bits / 4));
         EXPECT_EQ(EncryptHex(key, bits, plain), expected);
-        TDCP_twofish cipher;
+        TTwofish cipher;
         cipher.SetKey(FromHex(key), bits);
         auto block = FromHex(expected);
         cipher.DecipherBlock(block.data(), block.data());
@@ -63,13 +63,13 @@ TEST(Twofish, PadsKeysBetweenTheDefinedLengthsWithZeroBytesIgnoringTheRestOfTheB
 
 TEST(Twofish, RejectsKeySizesItCannotTakeAndEveryOperationWithoutAKey) {
     const auto key = FromHex(Counting);
-    TDCP_twofish cipher;
+    TTwofish cipher;
     // Not a multiple of 4, too long, or more than the buffer holds: refused, and the old key
     // is gone.
     for (auto [bits, bytes] : {std::pair{0u, 32u}, {6u, 32u}, {260u, 32u}, {192u, 16u}}) {
         cipher.SetKey(key, 128);
         EXPECT_EQ(Thrown([&] { cipher.SetKey(std::span(key).first(bytes), bits); }),
-                  "EDCP_cipher: Invalid key size")
+                  "ECipherError: Invalid key size")
             << bits;
         EXPECT_FALSE(cipher.Initialized()) << bits;
     }
@@ -77,12 +77,12 @@ TEST(Twofish, RejectsKeySizesItCannotTakeAndEveryOperationWithoutAKey) {
     for (bool wiped : {false, true}) {
         if (wiped) cipher.SetKey(key, 4), cipher.Wipe();
         EXPECT_EQ(Thrown([&] { cipher.EncipherBlock(block, block); }),
-                  "EDCP_blockcipher: Cipher not initialized");
-        EXPECT_THROW(cipher.DecipherBlock(block, block), EDCP_blockcipher);
-        EXPECT_THROW(cipher.EncipherCFB8bit(block, block, 16), EDCP_blockcipher);
-        EXPECT_THROW(cipher.DecipherCFB8bit(block, block, 16), EDCP_blockcipher);
-        EXPECT_THROW(cipher.EncipherText(""), EDCP_blockcipher);
-        EXPECT_THROW(cipher.DecipherText(""), EDCP_blockcipher);
+                  "EBlockCipherError: Cipher not initialized");
+        EXPECT_THROW(cipher.DecipherBlock(block, block), EBlockCipherError);
+        EXPECT_THROW(cipher.EncipherCFB8bit(block, block, 16), EBlockCipherError);
+        EXPECT_THROW(cipher.DecipherCFB8bit(block, block, 16), EBlockCipherError);
+        EXPECT_THROW(cipher.EncipherText(""), EBlockCipherError);
+        EXPECT_THROW(cipher.DecipherText(""), EBlockCipherError);
     }
 }
 

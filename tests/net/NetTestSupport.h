@@ -2,8 +2,8 @@
 // and the exception matcher they share with every test.
 #pragma once
 
-#include "net/ESocketException.h"
-#include "net/TWSocket.h"
+#include "net/ESocketError.h"
+#include "net/TClientSocket.h"
 #include "support/LoopbackServer.h"
 #include "support/Thrown.h"
 #include "support/Wait.h"
@@ -19,16 +19,16 @@ namespace tuvako::test {
 
 // Logs every event as "connected 0", "closed 10054" or "line <what ReceiveText gave>".
 struct LoggedSocket {
-    LoggedSocket() : socket(new TWSocket(&owner)) {
-        socket->OnSessionConnected = [this](TCustomWSocket* s, std::uint16_t error) {
+    LoggedSocket() : socket(new TClientSocket(&owner)) {
+        socket->OnSessionConnected = [this](TCustomSocket* s, std::uint16_t error) {
             stateInConnected = s->State();
             log.push_back("connected " + std::to_string(error));
         };
-        socket->OnSessionClosed = [this](TCustomWSocket*, std::uint16_t error) {
+        socket->OnSessionClosed = [this](TCustomSocket*, std::uint16_t error) {
             log.push_back("closed " + std::to_string(error));
             if (onClosed) onClosed();
         };
-        socket->OnDataAvailable = [this](TCustomWSocket*, std::uint16_t) {
+        socket->OnDataAvailable = [this](TCustomSocket*, std::uint16_t) {
             const AnsiString line = socket->ReceiveText();
             log.push_back("line " + line);
             if (onLine) onLine(line);
@@ -41,7 +41,7 @@ struct LoggedSocket {
     }
 
     QObject owner;
-    QPointer<TWSocket> socket;
+    QPointer<TClientSocket> socket;
     std::vector<std::string> log;
     TSocketState stateInConnected = wsInvalidState;
     std::function<void(const AnsiString&)> onLine;

@@ -1,6 +1,6 @@
 // Many connections, one after another: nothing may be left behind.
 #include "NetTestSupport.h"
-#include "net/WSocketLibrary.h"
+#include "net/SocketsLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +33,13 @@ std::size_t HeapInUse() {
 // One session as the terminal runs it: a new socket, connected, ended (by this side on even
 // rounds, by the server on odd ones) and released from inside OnSessionClosed.
 bool RunSession(test::LoopbackServer& server, int round) {
-    auto* socket = new TWSocket();
-    QPointer<TWSocket> alive(socket);
+    auto* socket = new TClientSocket();
+    QPointer<TClientSocket> alive(socket);
     bool connected = false;
-    socket->OnSessionConnected = [&](TCustomWSocket*, std::uint16_t error) {
+    socket->OnSessionConnected = [&](TCustomSocket*, std::uint16_t error) {
         connected = error == 0;
     };
-    socket->OnSessionClosed = [](TCustomWSocket* sender, std::uint16_t) { sender->DestroyLater(); };
+    socket->OnSessionClosed = [](TCustomSocket* sender, std::uint16_t) { sender->DestroyLater(); };
     socket->SetPort(server.PortText());
     socket->SetAddr("127.0.0.1");
     socket->SetLineMode(true);
@@ -67,7 +67,7 @@ TEST(SocketLifecycle, TenThousandSessionsLeaveDescriptorsAndMemoryWhereTheyWere)
 
     EXPECT_EQ(OpenDescriptors(), descriptors);
     EXPECT_LT(HeapInUse(), heap + 64 * 1024) << "10000 sessions may not leak even 7 bytes each";
-    EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
+    EXPECT_EQ(SocketsLibrary::InstanceCount(), 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The socket and its line layer against the fake sockets table: every fault the network can
 // produce.
 #include "NetTestSupport.h"
-#include "net/WSocketLibrary.h"
+#include "net/SocketsLibrary.h"
 #include "support/FakeSocketsApi.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ protected:
 TEST_F(SocketOnFakeNetwork, ConnectStartsWithoutBlockingAndEveryStateChangeIsReported) {
     using Change = std::pair<TSocketState, TSocketState>;
     std::vector<Change> changes;
-    client.socket->OnChangeState = [&](TCustomWSocket*, TSocketState from, TSocketState to) {
+    client.socket->OnChangeState = [&](TCustomSocket*, TSocketState from, TSocketState to) {
         changes.emplace_back(from, to);
     };
     Connect(" 40201 ");
@@ -83,30 +83,29 @@ TEST_F(SocketOnFakeNetwork, SettingsAreCheckedBeforeMakingASocketAndCannotChange
         {"40201", "", "tcp", "Connect: No IP Address Specified"},
         {"40201", "nosuchhost", "  ", "Connect: No Protocol Specified"},
         {"40201", "nosuchhost", "tcp",
-         "connect: WSocketResolveHost: Cannot convert host address 'nosuchhost', Error #11001"},
+         "connect: ResolveHost: Cannot convert host address 'nosuchhost', Error #11001"},
         {"70000", "127.0.0.1", "udp", "Connect: Only TCP is supported"},
     };
-    TWSocket& socket = *client.socket;
+    TClientSocket& socket = *client.socket;
     for (const auto& c : cases) {
         socket.SetPort(c.port);
         socket.SetAddr(c.addr);
         socket.SetProto(c.proto);
-        EXPECT_EQ(Thrown([&] { socket.Connect(); }), std::string("ESocketException: ") + c.failure);
+        EXPECT_EQ(Thrown([&] { socket.Connect(); }), std::string("ESocketError: ") + c.failure);
     }
     EXPECT_EQ(std::count(net.calls.begin(), net.calls.end(), "socket"), 0);
     EXPECT_EQ(socket.State(), wsClosed);
 
     socket.SetProto("tcp");
     socket.Connect();
-    EXPECT_EQ(Thrown([&] { socket.Connect(); }),
-              "ESocketException: Connect: Socket already in use");
+    EXPECT_EQ(Thrown([&] { socket.Connect(); }), "ESocketError: Connect: Socket already in use");
     EXPECT_EQ(Thrown([&] { socket.SetAddr("10.0.0.1"); }),
-              "ESocketException: Cannot change Addr if not closed");
+              "ESocketError: Cannot change Addr if not closed");
     EXPECT_EQ(Thrown([&] { socket.SetPort("1"); }),
-              "ESocketException: Cannot change Port if not closed");
+              "ESocketError: Cannot change Port if not closed");
     socket.Close();
     EXPECT_EQ(socket.Addr(), "127.0.0.1") << "the text stays stored";
-    EXPECT_EQ(Thrown([&] { socket.Connect(); }), "ESocketException: Connect: No Port Specified")
+    EXPECT_EQ(Thrown([&] { socket.Connect(); }), "ESocketError: Connect: No Port Specified")
         << "but every close forgets it";
 }
 
@@ -114,17 +113,17 @@ TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHan
     client.Configure("40201");
     net.socketFailure = WsaError::TooManyFiles;
     EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
-              "ESocketException: Error 10024 in function Connect (socket)\r\nToo many open files");
+              "ESocketError: Error 10024 in function Connect (socket)\r\nToo many open files");
     net.socketFailure = 0;
     net.getOptionFailure = WsaError::NoBufs;
     EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
-              "ESocketException: Error 10055 in function getsockopt(SO_SNDBUF)\r\n"
+              "ESocketError: Error 10055 in function getsockopt(SO_SNDBUF)\r\n"
               "No buffer space available");
     EXPECT_EQ(net.OpenSockets(), 0u) << "a handle that never got anywhere is not left open";
     net.getOptionFailure = 0;
     net.connectFailure = WsaError::AddrNotAvail;
     EXPECT_EQ(Thrown([&] { client.socket->Connect(); }),
-              "ESocketException: Error 10049 in function Connect\r\nAddress not available");
+              "ESocketError: Error 10049 in function Connect\r\nAddress not available");
     EXPECT_EQ(client.socket->State(), wsOpened) << "the handle stays open until closed";
     client.socket->Close();
     EXPECT_EQ(net.OpenSockets(), 0u);
@@ -133,7 +132,7 @@ TEST_F(SocketOnFakeNetwork, FailuresWhileMakingTheSocketAreReportedAndLeaveNoHan
 TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConnected) {
     Connect();
     EXPECT_EQ(Thrown([&] { client.socket->SendText("early\r\n"); }),
-              "ESocketException: Error 10057 in function Send\r\nSocket is not connected");
+              "ESocketError: Error 10057 in function Send\r\nSocket is not connected");
     EXPECT_EQ(client.log, Log{"closed 10057"});
     EXPECT_EQ(client.socket->State(), wsClosed);
 
@@ -142,7 +141,7 @@ TEST_F(SocketOnFakeNetwork, SendWhileConnectingClosesTheAttemptAndRaisesNotConne
     EXPECT_EQ(client.log, Log{"closed 10057"}) << "the old attempt's notification is ignored";
 
     std::vector<AnsiString> errors;
-    client.socket->OnError = [&](TCustomWSocket*, const AnsiString& m) { errors.push_back(m); };
+    client.socket->OnError = [&](TCustomSocket*, const AnsiString& m) { errors.push_back(m); };
     EXPECT_EQ(client.socket->SendText("x"), -1);
     EXPECT_EQ(errors,
               std::vector<AnsiString>{"Error 10057 in function Send\r\nSocket is not connected"})
@@ -168,7 +167,7 @@ TEST_F(SocketOnFakeNetwork, SendErrorsOfALostConnectionCloseWithTheErrorOtherFai
     Connected();
     net.sendScript = {-WsaError::NoBufs, 0, -WsaError::ConnReset};
     EXPECT_EQ(Thrown([&] { client.socket->SendText("x"); }),
-              "ESocketException: Error 10055 in function TryToSend failed\r\n"
+              "ESocketError: Error 10055 in function TryToSend failed\r\n"
               "No buffer space available");
     EXPECT_EQ(client.socket->State(), wsConnected);
     client.socket->SendText("queued");  // the reset comes during the drain
@@ -190,7 +189,7 @@ TEST_F(SocketOnFakeNetwork, SendErrorsOfALostConnectionCloseWithTheErrorOtherFai
 TEST_F(SocketOnFakeNetwork, ASendDataHandlerMayAbortInTheMiddleOfADrain) {
     Connected();
     int calls = 0;
-    client.socket->OnSendData = [&](TCustomWSocket* s, int) {
+    client.socket->OnSendData = [&](TCustomSocket* s, int) {
         if (++calls == 1) s->Abort();
     };
     client.socket->SendText(std::string(3000, 'd'));
@@ -202,7 +201,7 @@ TEST_F(SocketOnFakeNetwork, ASendDataHandlerMayAbortInTheMiddleOfADrain) {
 TEST_F(SocketOnFakeNetwork, DataSentIsRaisedFromTheMessageLoopAndNeverForAnEmptyText) {
     Connected();
     int dataSent = 0;
-    client.socket->OnDataSent = [&](TCustomWSocket*, std::uint16_t) { ++dataSent; };
+    client.socket->OnDataSent = [&](TCustomSocket*, std::uint16_t) { ++dataSent; };
     EXPECT_EQ(client.socket->SendText(""), 0);
     HandlePostedMessages();
     EXPECT_TRUE(dataSent == 0 && net.sendSizes.empty());
@@ -240,12 +239,12 @@ TEST_F(SocketOnFakeNetwork, AReleasedConnectingSocketReportsNothingMoreAndCloses
 TEST_F(SocketOnFakeNetwork, AThrowingHandlerAbortsTheSocketUnlessOnBgExceptionVetoes) {
     std::vector<std::string> seen;
     bool veto = false;
-    client.socket->OnBgException = [&](TCustomWSocket*, const std::exception& e, bool& canClose) {
+    client.socket->OnBgException = [&](TCustomSocket*, const std::exception& e, bool& canClose) {
         seen.push_back(e.what());
         canClose = !veto;
     };
-    client.socket->OnSessionConnected = [](TCustomWSocket*, std::uint16_t) {
-        throw ESocketException("handler failed");
+    client.socket->OnSessionConnected = [](TCustomSocket*, std::uint16_t) {
+        throw ESocketError("handler failed");
     };
     for (const bool vetoed : {false, true}) {
         veto = vetoed;
@@ -277,7 +276,7 @@ TEST_F(LineAssembly, ABurstLargerThanOneReadArrivesInOrderWithinOneNotification)
         expected.push_back("line " + line);
     }
     net.Deliver(burst);
-    client.socket->HWindow()->SendMessage(WM_WSOCKET_EVENT, client.socket->HSocket(),
+    client.socket->HWindow()->SendMessage(WM_SOCKET_EVENT, client.socket->HSocket(),
                                           MakeSelectReply(FdEvent::Read, 0));
     EXPECT_EQ(client.log, expected);
 }
@@ -285,7 +284,7 @@ TEST_F(LineAssembly, ABurstLargerThanOneReadArrivesInOrderWithinOneNotification)
 TEST_F(LineAssembly, MoreThanTheLimitWithoutTerminatorIsDroppedUnlessTheHandlerKeepsIt) {
     std::vector<int> exceeded;
     bool keep = false;
-    client.socket->OnLineLimitExceeded = [&](TCustomWSocket*, int length, bool& clear) {
+    client.socket->OnLineLimitExceeded = [&](TCustomSocket*, int length, bool& clear) {
         exceeded.push_back(length);
         clear = !keep;
     };
@@ -338,16 +337,16 @@ TEST_F(LineAssembly, ReceiveTextWithNoLinePendingReadsNothingFromTheNetwork) {
 
 TEST_F(LineAssembly, AHandlerMayReadNothingReadALineInPiecesOrLeaveLineMode) {
     const struct {
-        std::function<std::string(TCustomWSocket*)> read;
+        std::function<std::string(TCustomSocket*)> read;
         std::string events;
     } cases[] = {
-        {[](TCustomWSocket*) { return "-"; }, "-|-|"},  // reading nothing does not stall
-        {[](TCustomWSocket* s) {
+        {[](TCustomSocket*) { return "-"; }, "-|-|"},  // reading nothing does not stall
+        {[](TCustomSocket* s) {
              char piece[3];
              return std::string(piece, std::size_t(s->Receive(piece, sizeof piece)));
          },
          "abc|def|g\r\n|xy\r|\n|"},
-        {[this](TCustomWSocket* s) {
+        {[this](TCustomSocket* s) {
              if (!client.socket->LineMode()) return s->ReceiveText();
              char head[2];
              const int got = s->Receive(head, sizeof head);
@@ -358,7 +357,7 @@ TEST_F(LineAssembly, AHandlerMayReadNothingReadALineInPiecesOrLeaveLineMode) {
     };
     for (const auto& c : cases) {
         std::string events;
-        client.socket->OnDataAvailable = [&](TCustomWSocket* s, std::uint16_t) {
+        client.socket->OnDataAvailable = [&](TCustomSocket* s, std::uint16_t) {
             events += c.read(s) + "|";
         };
         Read("abcdefg\r\nxy\r\n");
@@ -370,7 +369,7 @@ TEST_F(LineAssembly, AHandlerMayReadNothingReadALineInPiecesOrLeaveLineMode) {
 
 TEST_F(LineAssembly, LinesHeldWhileLineModeWasOffAreSplitWhenItComesBackOn) {
     std::string events;
-    client.socket->OnDataAvailable = [&](TCustomWSocket* s, std::uint16_t) {
+    client.socket->OnDataAvailable = [&](TCustomSocket* s, std::uint16_t) {
         if (!client.socket->LineMode()) return;  // takes nothing while line mode is off
         if (events.empty()) {
             events = "off|";

@@ -1,6 +1,6 @@
 // The socket over real TCP on 127.0.0.1 against a small in-test server.
 #include "NetTestSupport.h"
-#include "net/WSocketLibrary.h"
+#include "net/SocketsLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST_F(SocketOverLoopback, LinesTravelBothWaysSeveralInOneReadEmptyOrWithLoneCrA
 
 TEST_F(SocketOverLoopback, AThrowingHandlerLosesItsLineOnlyAndTheNextLinesArriveWhole) {
     client.onLine = [](const AnsiString& line) {
-        if (line == "bad\r\n") throw ESocketException("handler failed");
+        if (line == "bad\r\n") throw ESocketError("handler failed");
     };
     server.Write("bad\r\ngood\r\npart");
     ASSERT_TRUE(WaitForLog({"line bad\r\n", "line good\r\n"}));
@@ -81,7 +81,7 @@ TEST_F(SocketOverLoopback, DestroyLaterFromInsideSessionClosedDestroysItOnlyAfte
     ASSERT_TRUE(WaitUntil([&] { return client.socket.isNull(); }));
     EXPECT_TRUE(usableAfterRelease);
     EXPECT_EQ(client.log, Log{"closed 0"});
-    EXPECT_EQ(WSocketLibrary::InstanceCount(), 0);
+    EXPECT_EQ(SocketsLibrary::InstanceCount(), 0);
 }
 
 // The peer accepts, sends and resets before the connect notification is serviced (the program

@@ -1,0 +1,7 @@
+#include "net/TClientSocket.h"
+
+namespace tuvako {
+
+TClientSocket::TClientSocket(QObject* owner) : TCustomLineSocket(owner) {}
+
+}  // namespace tuvako

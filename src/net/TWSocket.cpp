@@ -1,7 +1,0 @@
-#include "net/TWSocket.h"
-
-namespace tuvako {
-
-TWSocket::TWSocket(QObject* owner) : TCustomLineWSocket(owner) {}
-
-}  // namespace tuvako
