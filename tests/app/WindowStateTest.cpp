@@ -46,6 +46,23 @@ TEST_F(WindowState, ClosingWritesBothSectionsAndARestartRestoresThemWithoutMovin
     EXPECT_TRUE(Find<QPlainTextEdit>("Memo")->isHidden());  // the log pane is not kept
 }
 
+// A file that the terminal wrote before its classes got names that say what each class is: the
+// sections, keys and formats stay, so it restores the same position and colours, and the next
+// close writes it back byte for byte.
+TEST_F(WindowState, AFileWrittenByAnEarlierBuildRestoresAndIsWrittenBackUnchanged) {
+    const std::string earlier = test::TempDir::Read(TUVAKO_TEST_DATA_DIR "/Selwi.ini");
+    ASSERT_NE(earlier.find("NormalPos=120,80,816,574"), std::string::npos);
+    dir.Write("Selwi.ini", earlier);
+    Start();
+    EXPECT_EQ(window->pos(), QPoint(120, 80));
+    EXPECT_EQ(ColorOf("PanelTausta"), 0x563412);
+    EXPECT_EQ(ColorOf("PanelTop"), 0x00FF00);
+    EXPECT_EQ(ColorOf("PanelValinta"), static_cast<TColor>(0x8000000F));
+    window->ShowMaximisedOnScreen();  // as the program shows it
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(test::TempDir::Read(StateFile()), earlier);
+}
+
 TEST_F(WindowState, UnwritableStateFileDoesNotStopTheCloseAndStandardErrorSaysWhy) {
     std::filesystem::create_directory(StateFile());  // cannot be replaced, whoever runs this
     Start().show();
