@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian package tuvako_<version>_<arch>.deb in dist/ and checks it without
-# installing it: its contents (the programs, desktop entry, units, manual page, example
-# configuration), the desktop entry with desktop-file-validate, and lintian (no errors).
+# installing it: its contents (the programs, kiosk launcher, desktop entry, units, manual
+# pages, example configuration, maintainer scripts), the desktop entry with
+# desktop-file-validate, both units with systemd-analyze verify, and lintian (no error and no
+# warning).
 #   scripts/package.sh
 # Install it afterwards with: apt-get install ./dist/tuvako_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh --install-only  # installs what is missing, lintian and the like among it
+scripts/setup.sh --install-package-tools  # a Release build and the checks; no test tools
 
 build_dir=build-package
 # -O2, as Debian builds its own packages (g++ 12 at -O3 also warns falsely about string copies).
@@ -28,7 +30,9 @@ expected=(
     ./usr/share/icons/hicolor/scalable/apps/tuvako.svg
     ./usr/lib/systemd/user/tuvako.service
     ./usr/lib/systemd/system/tuvako-kiosk@.service
-    ./usr/share/man/man1/tuvako.1.gz
+    ./usr/share/man/man1/tuvako.1.gz ./usr/share/man/man1/tuvako-sim.1.gz
+    ./usr/share/man/man1/tuvako-wire.1.gz
+    ./usr/libexec/tuvako/tuvako-kiosk
     ./usr/share/doc/tuvako/examples/Selvaro.ini
     ./usr/share/doc/tuvako/kiosk/README.md
     ./usr/share/doc/tuvako/copyright
@@ -46,11 +50,16 @@ grep -q '^ExecStart=/usr/bin/tuvako --config-dir %E/tuvako$' \
     "$unpacked/usr/lib/systemd/user/tuvako.service" || { echo "unit: wrong ExecStart" >&2; status=1; }
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' \
     || { echo "Depends lacks the Qt libraries" >&2; status=1; }
-# lintian runs as root only when told to; its errors fail the package, warnings are shown.
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+for script in ./prerm ./postrm; do
+    grep -qxF "$script" <<<"$control" || { echo "missing maintainer script: $script" >&2; status=1; }
+done
+scripts/verify-units.sh "$build_dir" || status=1
+# lintian runs as root only when told to; an error or a warning fails the package.
 lintian_output=$(lintian --allow-root --tag-display-limit 0 "$deb" || true)
 [[ -n $lintian_output ]] && echo "$lintian_output"
-if grep -q '^E: ' <<<"$lintian_output"; then
-    echo "lintian found errors" >&2
+if grep -q '^[EW]: ' <<<"$lintian_output"; then
+    echo "lintian found errors or warnings" >&2
     status=1
 fi
 ((status == 0)) && echo "package: $deb"

@@ -4,18 +4,28 @@
 # builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
 # everything, or only the targets named. The options are read in scripts/build-options.sh.
 #   scripts/setup.sh --install-only
-# only installs what is missing (scripts/fuzz.sh and scripts/package.sh build on their own).
+# only installs what is missing (scripts/fuzz.sh builds on its own).
+#   scripts/setup.sh --install-package-tools
+# only installs what a Release package needs (scripts/package.sh), no test or fuzzing tools: on
+# a door PC that builds its own package, that is all it gets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libbotan-2-dev fonts-liberation
+# A Release build of the programs.
+RELEASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation)
+# The Debian package (scripts/package.sh): built, computed dependencies, checked (lintian,
+# desktop-file-validate, systemd-analyze verify on the units).
+PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils systemd)
+PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+          libgtest-dev libgmock-dev libbenchmark-dev libbotan-2-dev
           # The formatting check (scripts/format.sh --check).
           clang-format
           # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
           clang libclang-rt-dev
-          # The Debian package (scripts/package.sh): built, computed dependencies, checked.
-          dpkg-dev file lintian desktop-file-utils)
+          # The kiosk tests: cage nested in a virtual X display, the terminal on Wayland, the
+          # pointer moved and the screen grabbed.
+          cage xwayland qt6-wayland xvfb xdotool imagemagick)
+[[ ${1:-} == --install-package-tools ]] && PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}")
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -34,7 +44,7 @@ if ((${#missing[@]})); then
     fi
 fi
 
-[[ ${1:-} == --install-only ]] && exit 0
+[[ ${1:-} == --install-only || ${1:-} == --install-package-tools ]] && exit 0
 
 source scripts/build-options.sh
 read_build_options "$@"

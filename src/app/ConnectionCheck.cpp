@@ -1,6 +1,7 @@
 #include "app/ConnectionCheck.h"
 
 #include "app/ConfigValues.h"
+#include "app/ConsoleText.h"
 #include "app/Texts.h"
 #include "app/Wdef.h"
 #include "cipher/LineCipher.h"
@@ -58,9 +59,9 @@ bool ConnectionCheck::ReportConfiguration() {
     store.SetIniFileName(configFile);
     const AnsiString srvNo = SrvNoFromArguments(arguments_, texts::kDefaultSrvNo);
     settings_ = SettingsReport::Read(store, texts::kTerminalPrefix + srvNo);
-    out_ << "Terminal id: " << settings_.terminalId << " (section " << settings_.terminalSection
-         << ")\n"
-         << settings_.Format() << std::flush;
+    out_ << "Terminal id: " << ConsoleText(settings_.terminalId) << " (section "
+         << ConsoleText(settings_.terminalSection) << ")\n"
+         << ConsoleText(settings_.Format()) << std::flush;
     if (!found) {
         Fail("no " + AnsiString(texts::kConfigFile) + " in " +
              (folder_.path.empty() ? AnsiString(".") : folder_.path));
@@ -70,6 +71,11 @@ bool ConnectionCheck::ReportConfiguration() {
         Fail("the server link is off (Use in [MessageSrv] is not Yes)");
         return false;
     }
+    // Not a failure, the terminal runs so; but a wrong /SRVNO= is easily missed.
+    if (!settings_.TerminalSectionUsed())
+        out_ << "Warning: " << texts::kConfigFile << " has no setting in section ["
+             << ConsoleText(settings_.terminalSection)
+             << "]: every terminal setting has its default." << std::endl;
     return true;
 }
 
@@ -130,7 +136,7 @@ void ConnectionCheck::LineArrived(TCustomSocket* sender) {
         return;
     }
     try {
-        out_ << "Received: " << DecipherLine(line) << std::endl;
+        out_ << "Received: " << ConsoleText(DecipherLine(line)) << std::endl;
     } catch (const std::exception& error) {
         out_ << "Received a line that does not decipher: " << DescribeException(error) << std::endl;
     }
@@ -147,7 +153,7 @@ void ConnectionCheck::AnswerPrompt() {
         return;
     }
     answered_ = true;
-    out_ << "Answered: " << record << "\nWatching the session for " << kWatchMs / 1000 << " s ..."
+    out_ << "Answered: " << ConsoleText(record) << "\nWatching the session for " << kWatchMs / 1000 << " s ..."
          << std::endl;
     timers_->SetTriggerEnabled(promptDeadline_, false);
     watchEnd_ = timers_->AddTrigger(kWatchMs, [this](TTimerPool*, int handle, std::uint32_t,
@@ -166,7 +172,7 @@ void ConnectionCheck::Deadline(int handle) {
 void ConnectionCheck::Succeed() {
     if (finished_) return;
     finished_ = true;
-    out_ << "OK: " << settings_.terminalId << " logged in to " << Server()
+    out_ << "OK: " << ConsoleText(settings_.terminalId) << " logged in to " << Server()
          << " and the session stayed up." << std::endl;
     status_ = kPassed;
     loop_.quit();
@@ -175,7 +181,7 @@ void ConnectionCheck::Succeed() {
 void ConnectionCheck::Fail(const AnsiString& why) {
     if (finished_) return;
     finished_ = true;
-    err_ << "tuvako --check: FAILED: " << why << std::endl;
+    err_ << "tuvako --check: FAILED: " << ConsoleText(why) << std::endl;
     status_ = kFailed;
     loop_.quit();
 }

@@ -4,6 +4,7 @@
 #include "app/Colors.h"
 #include "app/ConfigFolder.h"
 #include "app/FieldSplitter.h"
+#include "app/HiddenPointer.h"
 #include "app/MessageFields.h"
 #include "cipher/TTwofish.h"
 #include "platform/AnsiString.h"
@@ -121,6 +122,7 @@ private:
 
     std::vector<AnsiString> arguments_;
     StartOptions options_;
+    std::unique_ptr<HiddenPointer> hiddenPointer_;  // with --hide-cursor
     bool formClosed_ = false;  // FormClose has run; late events must leave ButtonCodes alone
 
     AnsiString SrvNo;

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 
 #include "app/ConfigValues.h"
+#include "app/HiddenPointer.h"
 #include "app/TPanel.h"
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
@@ -24,7 +25,6 @@ namespace tuvako {
 
 TfrmTuvakoMain::~TfrmTuvakoMain() {
     FormDestroy();
-    if (options_.hideCursor) QApplication::restoreOverrideCursor();
 }
 
 void TfrmTuvakoMain::FormCreate() {
@@ -44,7 +44,7 @@ void TfrmTuvakoMain::FormCreate() {
     CreateTriggers();
     // Over the whole program, dialogs and menus included: the read-only boxes and the buttons
     // would otherwise show their own pointers.
-    if (options_.hideCursor) QApplication::setOverrideCursor(Qt::BlankCursor);
+    if (options_.hideCursor) hiddenPointer_ = std::make_unique<HiddenPointer>();
 }
 
 void TfrmTuvakoMain::UseConfigFolder() {

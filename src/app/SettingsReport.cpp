@@ -5,6 +5,7 @@
 #include "settings/IntegerText.h"
 #include "settings/TAbstractStore.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace tuvako {
@@ -92,6 +93,12 @@ AnsiString SettingsReport::Format() const {
             text += line.fromFile ? " (file)\n" : " (default)\n";
     }
     return text;
+}
+
+bool SettingsReport::TerminalSectionUsed() const {
+    return std::any_of(lines.begin(), lines.end(), [this](const Line& line) {
+        return line.fromFile && line.section == terminalSection;
+    });
 }
 
 }  // namespace tuvako

@@ -31,6 +31,9 @@ struct SettingsReport {
 
     // "  [MessageSrv] PingTime = 180 (file)", one such line per setting.
     AnsiString Format() const;
+    // Whether the file gave any setting of the terminal's section. When not (the section is
+    // missing, or /SRVNO= names the wrong one), every terminal setting has its default.
+    bool TerminalSectionUsed() const;
 };
 
 }  // namespace tuvako

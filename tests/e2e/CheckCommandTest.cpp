@@ -80,6 +80,31 @@ TEST_F(CheckCommand, AnAcceptedLoginPassesAndTheReportShowsEverySetting) {
     EXPECT_NE(server.find("login accepted for Tuvako12"), std::string::npos) << server;
 }
 
+// A server record as the log pane shows it (code page 1252 letters, control bytes as "[1]"),
+// in UTF-8 on the console; and a /SRVNO= whose section is missing warns without failing.
+TEST_F(CheckCommand, ReceivedRecordsReadAsInTheLogPaneAndAMissingSectionWarns) {
+    dir.Write("greet.txt",
+              "timeout 20\nexpect-like Moi^*\nsend Crd^Ryhm\xC3\xA4liikunta\\x01^\nwait 5\n");
+    ChildProcess sim;
+    const int port = sim.StartSimulator(
+        {"--no-console", "--scenario", QString::fromStdString(dir.File("greet.txt").string())});
+    ASSERT_NE(port, 0) << sim.output;
+    Configure("127.0.0.1", port, "[Tuvako01]\nNumber=01\n");
+    const Outcome check = Check({"/SRVNO=02"});
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    EXPECT_EQ(check.err, "");
+    EXPECT_NE(check.out.find("Received: Crd^Ryhm\xC3\xA4liikunta[1]^\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("Warning: Selvaro.ini has no setting in section [Tuvako02]: every "
+                             "terminal setting has its default.\n"),
+              std::string::npos)
+        << check.out;
+
+    // The section that is there gives no warning.
+    const Outcome right = Check({"/SRVNO=01"}, 30000);
+    EXPECT_EQ(right.out.find("Warning:"), std::string::npos) << right.out;
+}
+
 TEST_F(CheckCommand, AServerThatRefusesTheLoginAnswerFailsTheCheck) {
     ChildProcess sim;
     const int port = sim.StartSimulator({"--no-console", "--password", "OTHER"});
@@ -142,7 +167,12 @@ TEST(ProgramOptions, HelpVersionAndMistakesNeedNoDisplay) {
     EXPECT_EQ(help.out.rfind("Usage: tuvako [OPTION]... [/SRVNO=N]\n", 0), 0u) << help.out;
     const Outcome version = RunTuvako({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("tuvako ", 0), 0u);
+    EXPECT_EQ(version.out, "tuvako " TUVAKO_VERSION "\n");
+    QProcess sim;
+    sim.start(TUVAKO_SIM_BINARY, {"--version"});
+    ASSERT_TRUE(sim.waitForFinished(30000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_EQ(sim.readAllStandardOutput().toStdString(), "tuvako-sim " TUVAKO_VERSION "\n");
     const Outcome wrong = RunTuvako({"--fullscreen"});
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.out, "");

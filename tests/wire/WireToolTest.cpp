@@ -66,6 +66,9 @@ TEST(WireTool, ExplainsItselfAndRefusesWrongCommandLines) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("encipher"), std::string::npos);
     EXPECT_NE(help.out.find("decipher"), std::string::npos);
+    const WireRun version = RunWire({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "tuvako-wire " TUVAKO_VERSION "\n");
     for (const auto& arguments : std::vector<std::vector<std::string>>{
              {}, {"scramble", "x"}, {"encipher", "-x"}, {"--verbose", "decipher"}}) {
         const WireRun run = RunWire(arguments, "a\n");

@@ -45,6 +45,7 @@ const char* SimOptions::HelpText() {
            "  --password TEXT        the password a login answer must carry (default the\n"
            "                         terminal's); another one makes it refuse every terminal\n"
            "  --help                 show this text\n"
+           "  --version              show the version\n"
            "\n"
            "Exit status: 0 done, 1 scenario failed, 2 bad arguments, scenario file or address.\n"
            "Type \"help\" on standard input for the console commands.\n";
@@ -58,6 +59,8 @@ std::optional<SimOptions> SimOptions::Parse(const std::vector<std::string>& argu
         const bool hasValue = i + 1 < arguments.size();
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--demo") {
             options.demo = true;
         } else if (argument == "--no-console") {

@@ -16,6 +16,7 @@ struct SimOptions {
     bool console = true;
     std::string password = "KVLNQ";  // what a login answer must carry
     bool help = false;
+    bool version = false;
 
     // Reads the arguments after the program name; nothing, with the reason in `error`, when
     // they are not valid.

@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
         std::fputs(SimOptions::HelpText(), stdout);
         return 0;
     }
+    if (options->version) {
+        std::fputs("tuvako-sim " TUVAKO_VERSION "\n", stdout);
+        return 0;
+    }
     ScenarioParseResult scenario;
     if (!options->scenarioFile.empty()) {
         QFile file(QString::fromStdString(options->scenarioFile));

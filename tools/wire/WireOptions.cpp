@@ -13,6 +13,8 @@ WireOptions ParseWireOptions(const std::vector<std::string>& arguments) {
             options.texts.push_back(argument);
         } else if (argument == "--help" || argument == "-h") {
             return WireOptions{};
+        } else if (argument == "--version") {
+            return WireOptions{WireCommand::Version};
         } else if (argument == "--crlf") {
             options.crlf = true;
         } else if (argument == "--" && haveCommand) {
@@ -35,7 +37,7 @@ WireOptions ParseWireOptions(const std::vector<std::string>& arguments) {
 const char* WireUsage() {
     return "Usage: tuvako-wire [--crlf] encipher [TEXT...]\n"
            "       tuvako-wire [--crlf] decipher [LINE...]\n"
-           "       tuvako-wire --help\n"
+           "       tuvako-wire --help | --version\n"
            "\n"
            "Turns records into the enciphered Base64 lines that the selection terminal and its\n"
            "message server exchange, and such lines back into records, with the terminal's\n"
@@ -45,6 +47,7 @@ const char* WireUsage() {
            "  decipher   each input line is an enciphered line; writes the record it carries\n"
            "  --crlf     end each result line with CR LF, as on the wire (default: LF)\n"
            "  --help     show this text\n"
+           "  --version  show the version\n"
            "\n"
            "Without TEXT or LINE arguments the lines are read from standard input, each ended\n"
            "by CR LF or LF; a last line without an ending counts as well. With arguments, each\n"

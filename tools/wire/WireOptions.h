@@ -7,7 +7,7 @@
 
 namespace tuvako::wire {
 
-enum class WireCommand { Help, Encipher, Decipher };
+enum class WireCommand { Help, Version, Encipher, Decipher };
 
 struct WireOptions {
     WireCommand command = WireCommand::Help;

@@ -69,5 +69,9 @@ int main(int argc, char** argv) {
         std::fputs(WireUsage(), stdout);
         return 0;
     }
+    if (options.command == WireCommand::Version) {
+        std::fputs("tuvako-wire " TUVAKO_VERSION "\n", stdout);
+        return 0;
+    }
     return Run(options);
 }
