@@ -61,7 +61,7 @@ bool ConnectionCheck::ReportConfiguration() {
     settings_ = SettingsReport::Read(store, texts::kTerminalPrefix + srvNo);
     out_ << "Terminal id: " << ConsoleText(settings_.terminalId) << " (section "
          << ConsoleText(settings_.terminalSection) << ")\n"
-         << ConsoleText(settings_.Format()) << std::flush;
+         << Utf8Text(settings_.Format()) << std::flush;
     if (!found) {
         Fail("no " + AnsiString(texts::kConfigFile) + " in " +
              (folder_.path.empty() ? AnsiString(".") : folder_.path));
@@ -153,8 +153,8 @@ void ConnectionCheck::AnswerPrompt() {
         return;
     }
     answered_ = true;
-    out_ << "Answered: " << ConsoleText(record) << "\nWatching the session for " << kWatchMs / 1000 << " s ..."
-         << std::endl;
+    out_ << "Answered: " << ConsoleText(record) << "\nWatching the session for " << kWatchMs / 1000
+         << " s ..." << std::endl;
     timers_->SetTriggerEnabled(promptDeadline_, false);
     watchEnd_ = timers_->AddTrigger(kWatchMs, [this](TTimerPool*, int handle, std::uint32_t,
                                                      std::int32_t) { Deadline(handle); });

@@ -5,11 +5,15 @@
 
 namespace tuvako {
 
+std::string Utf8Text(std::string_view text) {
+    return ToQString(AnsiString(text)).toUtf8().toStdString();
+}
+
 std::string ConsoleText(std::string_view text) {
     AnsiString shown;
     shown.reserve(text.size());
     LogLines::AppendShown(shown, text);
-    return ToQString(shown).toUtf8().toStdString();
+    return Utf8Text(shown);
 }
 
 }  // namespace tuvako

@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 
 #include <QApplication>
+#include <QImage>
 
 namespace tuvako {
 namespace {
@@ -60,7 +61,14 @@ TEST_F(StartOptionsTest, HideCursorHidesThePointerOverTheWholeProgramWhileTheWin
     window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
                                               StartOptions{ProgramFolder(), true});
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    // A picture with no visible pixel, not Qt::BlankCursor, which a Wayland compositor may
+    // answer with an arrow of its own.
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BitmapCursor);
+    const QImage picture = QApplication::overrideCursor()->pixmap().toImage();
+    ASSERT_FALSE(picture.isNull());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ASSERT_EQ(qAlpha(picture.pixel(x, y)), 0) << x << "," << y;
     window.reset();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

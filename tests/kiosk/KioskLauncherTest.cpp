@@ -25,6 +25,7 @@ constexpr int kWaitMs = 30000;
 constexpr const char* kFakeCage = R"(#!/bin/sh
 while [ "$1" != -- ]; do shift; done
 shift
+sleep "$FAKE_CAGE_START_SECONDS"
 "$@" &
 child=$!
 trap 'echo SIGTERM >"$FAKE_CAGE_MARK"; kill -KILL $child; exit 134' TERM
@@ -57,10 +58,11 @@ protected:
 
     void Start(const QStringList& program) {
         auto environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("PATH", QString::fromStdString(bin.Path().string()) + ":" +
-                                       environment.value("PATH"));
+        environment.insert(
+            "PATH", QString::fromStdString(bin.Path().string()) + ":" + environment.value("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path().string()));
         environment.insert("FAKE_CAGE_MARK", QString::fromStdString(CageMark().string()));
+        environment.insert("FAKE_CAGE_START_SECONDS", cageStartSeconds);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("TUVAKO_CONSOLE_LOG", "1");
         launcher.setProcessEnvironment(environment);
@@ -97,6 +99,7 @@ protected:
     TempDir bin;
     TempDir runtime;
     QProcess launcher;
+    QString cageStartSeconds = "0";
     std::string output;
 };
 
@@ -106,11 +109,10 @@ TEST_F(KioskLauncher, EndsWithTheProgramsOwnStatusSoThatOnlyANormalCloseStaysDow
         const char* body;
         int status;
     };
-    for (const Case& c : {Case{"normal close (Sulje)", "exit 0", 0},
-                          Case{"failure", "exit 3", 3},
-                          Case{"crash", "kill -SEGV $$", 128 + 11},
-                          Case{"killed", "kill -KILL $$", 128 + 9},
-                          Case{"stopped by someone else", "kill -TERM $$", 128 + 15}}) {
+    for (const Case& c :
+         {Case{"normal close (Sulje)", "exit 0", 0}, Case{"failure", "exit 3", 3},
+          Case{"crash", "kill -SEGV $$", 128 + 11}, Case{"killed", "kill -KILL $$", 128 + 9},
+          Case{"stopped by someone else", "kill -TERM $$", 128 + 15}}) {
         SCOPED_TRACE(c.what);
         output.clear();
         Start({QString::fromStdString(Terminal(c.body).string())});
@@ -151,13 +153,37 @@ TEST_F(KioskLauncher, AStopGoesToTheProgramWhichEndsNormallyBeforeCage) {
     EXPECT_TRUE(RuntimeEmpty());
 }
 
+// However early the stop comes, before cage has started the program or before the program has
+// set up its own handler, it reaches the program and not cage, and ends the kiosk normally.
+TEST_F(KioskLauncher, AStopRightAtTheStartEndsTheKioskNormally) {
+    const fs::path started = work.File("started");
+    const fs::path terminal = Terminal("echo >" + started.string() + "\nsleep 20");
+    cageStartSeconds = "1";  // as on a real display, cage takes its time to start the program
+    for (const bool programStarted : {false, true}) {
+        SCOPED_TRACE(programStarted ? "after the program started" : "before it started");
+        fs::remove(started);
+        Start({QString::fromStdString(terminal.string())});
+        // The launcher runs (its status folder is there), and the program perhaps too.
+        ASSERT_TRUE(WaitUntil([&] { return !RuntimeEmpty(); }, kWaitMs));
+        if (programStarted) {
+            ASSERT_TRUE(WaitUntil([&] { return fs::exists(started); }, kWaitMs));
+        }
+        EXPECT_EQ(fs::exists(started), programStarted);
+        launcher.terminate();
+        EXPECT_EQ(Finish(), 0) << output;
+        EXPECT_FALSE(fs::exists(CageMark()));
+        EXPECT_TRUE(RuntimeEmpty());
+    }
+}
+
 // The real terminal on the offscreen platform: a stop saves "Selwi.ini" whole, with no
 // temporary file beside it.
 TEST_F(KioskLauncher, AStopSavesTheTerminalsWindowStateAndLeavesNoTemporaryFile) {
     const fs::path config = work.File("config");
     fs::create_directories(config);
     std::ofstream(config / "Selvaro.ini") << "[MessageSrv]\nUse=No\n";
-    Start({TUVAKO_BINARY, "--hide-cursor", "--config-dir", QString::fromStdString(config.string())});
+    Start(
+        {TUVAKO_BINARY, "--hide-cursor", "--config-dir", QString::fromStdString(config.string())});
     ASSERT_TRUE(WaitForOutput("Selvaro.ini found.")) << output;
     launcher.terminate();
     EXPECT_EQ(Finish(), 0) << output;

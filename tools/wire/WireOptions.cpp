@@ -14,7 +14,9 @@ WireOptions ParseWireOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--help" || argument == "-h") {
             return WireOptions{};
         } else if (argument == "--version") {
-            return WireOptions{WireCommand::Version};
+            WireOptions version;
+            version.command = WireCommand::Version;
+            return version;
         } else if (argument == "--crlf") {
             options.crlf = true;
         } else if (argument == "--" && haveCommand) {
