@@ -3,6 +3,7 @@
 # build-package) into a temporary root beside a copy of the system's own units and runs
 # `systemd-analyze verify` there, on an instance of the kiosk unit and on the user unit. Any
 # output is a warning (a misplaced or unknown key, a program that is not there) and fails.
+# scripts/package.sh runs it on the package's build.
 #   scripts/verify-units.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,15 +11,18 @@ build_dir=${1:-build-package}
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-DESTDIR=$root cmake --install "$build_dir" --prefix /usr >/dev/null
-system=$root/usr/lib/systemd/system
+DESTDIR=$root cmake --install "$build_dir" >/dev/null
 # The targets our units name (graphical.target, sysinit.target ...) come from systemd itself.
-cp -an /usr/lib/systemd/system/. "$system/"
-# An instance for a user that exists everywhere.
-cp "$system/tuvako-kiosk@.service" "$system/tuvako-kiosk@root.service"
-# The user manager takes no --root, so the user unit is loaded by the system manager: the
-# same sections, keys and programs are checked.
-cp "$root/usr/lib/systemd/user/tuvako.service" "$system/tuvako-user.service"
+mkdir -p "$root/usr/lib/systemd/system" "$root/etc/systemd/system"
+cp -an /usr/lib/systemd/system/. "$root/usr/lib/systemd/system/"
+# The units as installed (under the build's prefix), loaded from /etc of the root: an instance
+# of the kiosk unit for a user that exists everywhere, and the user unit. The user manager
+# takes no --root, so the system manager loads the user unit: the same sections, keys and
+# programs are checked.
+kiosk_unit=$(find "$root" -path '*/systemd/system/tuvako-kiosk@.service')
+user_unit=$(find "$root" -path '*/systemd/user/tuvako.service')
+cp "$kiosk_unit" "$root/etc/systemd/system/tuvako-kiosk@root.service"
+cp "$user_unit" "$root/etc/systemd/system/tuvako-user.service"
 
 status=0
 for unit in tuvako-kiosk@root.service tuvako-user.service; do
