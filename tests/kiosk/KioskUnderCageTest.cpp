@@ -122,6 +122,10 @@ protected:
         environment.insert("QT_QPA_PLATFORM", "wayland");
         environment.insert("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
         environment.insert("TUVAKO_CONSOLE_LOG", "1");
+        // In the sanitizer build: the Wayland and D-Bus client libraries keep memory until the
+        // process ends, which the leak check would report as the terminal's exit status. The
+        // terminal's own leaks are checked on the offscreen platform by the other tests.
+        environment.insert("ASAN_OPTIONS", "detect_leaks=0");
         kiosk.setProcessEnvironment(environment);
         kiosk.setProcessChannelMode(QProcess::MergedChannels);
         QStringList command{Text(root / "tuvako-kiosk"), Text(root / "tuvako"), "--config-dir",
