@@ -82,7 +82,7 @@ struct KioskUser {
 class KioskUnderCage : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* program : {"cage", "Xwayland", "Xvfb", "xdotool", "import", "setpriv"})
+        for (const char* program : {"cage", "Xwayland", "Xvfb", "xdotool", "import"})
             if (QStandardPaths::findExecutable(program).isEmpty())
                 GTEST_SKIP() << program << " is not installed";
         const auto found = KioskUser::Find();
