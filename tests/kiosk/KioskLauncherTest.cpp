@@ -141,9 +141,10 @@ TEST_F(KioskLauncher, ACageThatCannotStartIsAFailure) {
 
 TEST_F(KioskLauncher, AStopGoesToTheProgramWhichEndsNormallyBeforeCage) {
     const fs::path saved = work.File("saved");
+    // Runs until stopped, 20 s at most, so that a failed test leaves nothing running for long.
     Start({QString::fromStdString(
         Terminal("trap 'echo saved >" + saved.string() +
-                 "; exit 0' TERM\necho running\nwhile :; do sleep 0.05; done")
+                 "; exit 0' TERM\necho running\nfor i in $(seq 400); do sleep 0.05; done")
             .string())});
     ASSERT_TRUE(WaitForOutput("running")) << output;
     launcher.terminate();
