@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds.
-#   scripts/setup.sh [--sanitize | --release] [--werror] [TARGET ...]
-# builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
-# everything, or only the targets named. The options are read in scripts/build-options.sh.
-#   scripts/setup.sh --install-only
+#   scripts/setup.sh [--sanitize | --release] [--werror] [--arch ARCH] [TARGET ...]
+# builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build, with
+# -ARCH added for another architecture, e.g. build-arm64/); everything, or only the targets
+# named. The options are read in scripts/build-options.sh.
+#   scripts/setup.sh --install-only [--arch ARCH]
 # only installs what is missing (scripts/fuzz.sh and scripts/package.sh build on their own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/build-options.sh
+read_build_options "$@"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libbotan-2-dev fonts-liberation
@@ -34,10 +37,11 @@ if ((${#missing[@]})); then
     fi
 fi
 
-[[ ${1:-} == --install-only ]] && exit 0
+# Another architecture: its libraries and compiler, and the emulator that runs its tests.
+[[ -z $cross_arch ]] || cross_install "$cross_arch"
 
-source scripts/build-options.sh
-read_build_options "$@"
+[[ ${arguments[0]:-} == --install-only ]] && exit 0
+
 targets=()
 for target in "${arguments[@]}"; do targets+=(--target "$target"); done
 cmake -S . -B "$build_dir" -G Ninja "${cmake_options[@]}" >/dev/null
