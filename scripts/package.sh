@@ -76,6 +76,11 @@ status=0
 for path in "${expected[@]}"; do
     grep -qxF "$path" <<<"$contents" || { echo "missing from the package: $path" >&2; status=1; }
 done
+# The programs link our libraries statically; a shared one could only be a test's.
+if grep -E '\.so(\.|$)' <<<"$contents" >&2; then
+    echo "a shared library in the package" >&2
+    status=1
+fi
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
