@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds.
-#   scripts/setup.sh [--sanitize | --release] [--werror] [TARGET ...]
-# builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build);
-# everything, or only the targets named. The options are read in scripts/build-options.sh.
-#   scripts/setup.sh --install-only
+#   scripts/setup.sh [--sanitize | --release] [--werror] [--arch ARCH] [TARGET ...]
+# builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build, with
+# -ARCH added for another architecture, e.g. build-arm64/); everything, or only the targets
+# named. The options are read in scripts/build-options.sh.
+#   scripts/setup.sh --install-only [--arch ARCH]
 # only installs what is missing (scripts/fuzz.sh builds on its own).
-#   scripts/setup.sh --install-package-tools
+#   scripts/setup.sh --install-package-tools [--arch ARCH]
 # only installs what a Release package needs (scripts/package.sh), no test or fuzzing tools: on
 # a door PC that builds its own package, that is all it gets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/build-options.sh
+read_build_options "$@"
 
 # A Release build of the programs.
 RELEASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation)
@@ -25,7 +28,7 @@ PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
           # The kiosk tests: cage nested in a virtual X display, the terminal on Wayland, the
           # pointer moved and the screen grabbed.
           cage xwayland qt6-wayland xvfb xdotool imagemagick)
-[[ ${1:-} == --install-package-tools ]] && PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}")
+[[ ${arguments[0]:-} == --install-package-tools ]] && PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}")
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -44,10 +47,11 @@ if ((${#missing[@]})); then
     fi
 fi
 
-[[ ${1:-} == --install-only || ${1:-} == --install-package-tools ]] && exit 0
+# Another architecture: its libraries and compiler, and the emulator that runs its tests.
+[[ -z $cross_arch ]] || cross_install "$cross_arch"
 
-source scripts/build-options.sh
-read_build_options "$@"
+[[ ${arguments[0]:-} == --install-only || ${arguments[0]:-} == --install-package-tools ]] && exit 0
+
 targets=()
 for target in "${arguments[@]}"; do targets+=(--target "$target"); done
 cmake -S . -B "$build_dir" -G Ninja "${cmake_options[@]}" >/dev/null

@@ -1,5 +1,6 @@
 // tuvako-wire, run as a program: lines from standard input or arguments, bytes unchanged.
 #include "cipher/LineCipher.h"
+#include "cipher/TSha1.h"
 
 #include "support/TempDir.h"
 
@@ -7,6 +8,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -30,12 +32,33 @@ WireRun RunWire(const std::vector<std::string>& arguments, const std::string& in
             test::TempDir::Read(dir.File("err"))};
 }
 
+// Record n of 300 holds n bytes of every value but CR and LF.
+std::string EveryByteRecord(int n) {
+    std::string record;
+    for (int i = 0; i < n; ++i)
+        if (const char c = static_cast<char>(n * 31 + i); c != '\r' && c != '\n') record += c;
+    return record;
+}
+
+std::string Sha1Hex(const std::string& bytes) {
+    TSha1 hash;
+    hash.Init();
+    hash.UpdateStr(bytes);
+    std::uint8_t digest[20];
+    hash.Final(digest);
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const std::uint8_t byte : digest) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
+    }
+    return hex;
+}
+
 TEST(WireTool, RoundTripsAFileOfLinesWithEveryByteValueButCrAndLf) {
     std::string input, expected, plain;
     for (int n = 0; n < 300; ++n) {
-        std::string record;
-        for (int i = 0; i < n; ++i)
-            if (const char c = static_cast<char>(n * 31 + i); c != '\r' && c != '\n') record += c;
+        const std::string record = EveryByteRecord(n);
         input += record + (n % 2 ? "\r\n" : "\n");
         expected += EncipherLine(record) + "\n";
         plain += record + "\n";
@@ -46,6 +69,17 @@ TEST(WireTool, RoundTripsAFileOfLinesWithEveryByteValueButCrAndLf) {
     const WireRun deciphered = RunWire({"decipher"}, enciphered.out);
     ASSERT_EQ(deciphered.exitCode, 0) << deciphered.err;
     EXPECT_EQ(deciphered.out, plain);
+}
+
+// The digest was taken of the amd64 tool's output: the same file enciphered on another machine
+// (the arm64 build runs this under emulation) must give the very same bytes, so terminals of
+// both kinds talk to one server.
+TEST(WireTool, EnciphersAFileToTheSameBytesAsTheAmd64Build) {
+    std::string input;
+    for (int n = 0; n < 300; ++n) input += EveryByteRecord(n) + "\n";
+    const WireRun run = RunWire({"encipher"}, input);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Sha1Hex(run.out), "d3821a700e228368eaf97da9077642115eb38f8e");
 }
 
 TEST(WireTool, TakesEachArgumentAsOneLineAndKeepsALoneCrAndAnUnendedLastLine) {
