@@ -46,6 +46,8 @@ grep -q '^ExecStart=/usr/bin/tuvako --config-dir %E/tuvako$' \
     "$unpacked/usr/lib/systemd/user/tuvako.service" || { echo "unit: wrong ExecStart" >&2; status=1; }
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' \
     || { echo "Depends lacks the Qt libraries" >&2; status=1; }
+dpkg-deb --field "$deb" Depends | grep -q 'qt6-translations-l10n' \
+    || { echo "Depends lacks Qt's translations" >&2; status=1; }
 # lintian runs as root only when told to; its errors fail the package, warnings are shown.
 lintian_output=$(lintian --allow-root --tag-display-limit 0 "$deb" || true)
 [[ -n $lintian_output ]] && echo "$lintian_output"

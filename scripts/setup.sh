@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libbotan-2-dev fonts-liberation
+          # Qt's own dialogs in the system's language (a test checks the Finnish ones).
+          qt6-translations-l10n
           # The formatting check (scripts/format.sh --check).
           clang-format
           # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.

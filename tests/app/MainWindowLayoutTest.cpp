@@ -95,6 +95,23 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
     EXPECT_FALSE(logi->isChecked());
 }
 
+// A kiosk shows no focus frame or caret: the read-only boxes and the log pane take no focus
+// when the window gets it, nor from a press of either mouse button.
+TEST_F(MainWindowLayout, TheBoxesAndTheLogPaneNeverTakeTheFocus) {
+    window->activateWindow();
+    ASSERT_TRUE(test::WaitUntil([&] { return window->isActiveWindow(); }));
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    Find<QAction>("mnuLogi")->trigger();
+    ASSERT_TRUE(test::WaitUntil([&] { return Memo()->isVisible(); }));
+    for (const char* name : {"EdtKortti", "EdtKoTiedot", "EdtNimi", "Memo"}) {
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mouseClick(Find<QWidget>(name), button, {}, QPoint(20, 10));
+            Find<QMenu>("PopupMenu")->hide();  // the right button opened the menu
+            EXPECT_EQ(QApplication::focusWidget(), nullptr) << name << " " << button;
+        }
+    }
+}
+
 TEST_F(MainWindowLayout, LogLinesGetTheTimeOfDayAndTheMenuClearsThem) {
     window->AddLog("a\tb");
     const QString last = ToQString(Memo()->Lines().Last());

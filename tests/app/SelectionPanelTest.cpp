@@ -1,5 +1,6 @@
 // The grid on the panel: geometry, captions and colours, full and empty grids, the screenshot.
 #include "RoadFixture.h"
+#include "app/ButtonGrid.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -36,6 +37,39 @@ TEST_F(SelectionPanel, CaptionsShowTheirLinesTheSaleMarkAndTheirAmpersands) {
     EXPECT_EQ(road->Button(4)->palette().color(QPalette::ButtonText),
               QApplication::palette().color(QPalette::ButtonText));
     EXPECT_EQ(road->ButtonCodes()[3], "V3");
+}
+
+// The height of the middle of a caption's letters in its button, measured on a grab of the
+// button: the rows between the first and the last that hold a dark pixel inside the bevels.
+double InkMiddle(QPushButton* button) {
+    const QImage image = button->grab().toImage();
+    int first = -1, last = -1;
+    for (int y = 4; y < image.height() - 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x)
+            if (qGray(image.pixel(x, y)) < 96) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return first < 0 ? -1 : (first + last + 1) / 2.0;
+}
+
+// A choice whose fifth caption field is there but empty ends its caption in one CR, as the
+// simulator's demo sends "Kuntosali": it stands level with a seat's one-line caption.
+TEST_F(SelectionPanel, ACaptionEndingInOneLineBreakIsCentredAsOneLine) {
+    Start();
+    Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^",
+             "Buttons^1^2^3^4^BUTTON^Paikka^P1^^A1", "Buttons^1^2^3^4^BUTTON^X^V2^^A^^",
+             "Buttons^1^2^3^4^BUTTON^X^V3^^A^B", kStop});
+    ASSERT_EQ(Shown(), (Captions{kClear, "Kuntosali\n", "A1", "A\n\n", "A\nB"}));  // as composed
+    const double middle = ButtonGrid::ButtonHeight / 2.0;
+    EXPECT_NEAR(InkMiddle(road->Button(1)), middle, 1.5);
+    EXPECT_NEAR(InkMiddle(road->Button(2)), middle, 1.5);
+    // Two line breaks at the end are two lines, the second empty: the letters sit half a line
+    // above the middle. Two lines of letters are centred together.
+    const int halfLine = QFontMetrics(road->Button(3)->font()).lineSpacing() / 2;
+    EXPECT_NEAR(InkMiddle(road->Button(3)), middle - halfLine, 1.5);
+    EXPECT_NEAR(InkMiddle(road->Button(4)), middle, 1.5);
 }
 
 TEST_F(SelectionPanel, WithoutTheClearButtonChoicesFillTheSlotsFrom0AndTheRestAreDropped) {
