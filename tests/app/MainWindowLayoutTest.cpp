@@ -83,10 +83,12 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
     QAction* logi = Find<QAction>("mnuLogi");
     logi->trigger();
     EXPECT_TRUE(logi->isChecked());
+    Find<QAction>("mnuClear")->trigger();  // the picture shows a session's lines only
     for (const char* line :
          {"Tuvako 1.0.0", "Session connected.", "Rcv: Login:", "Snd: Moi^-^Tuvako01^-^0^KVLNQ^"})
         window->AddLog(line);
     EXPECT_TRUE(test::WaitUntil([&] { return Memo()->geometry() == QRect(1, 667, 1022, 100); }));
+    EXPECT_TRUE(test::WaitUntil([&] { return Memo()->toPlainText().endsWith("KVLNQ^"); }));
     EXPECT_EQ(PixelOfWindow({10, 60}), 0x004080u);
     EXPECT_EQ(PixelOfWindow({512, 400}), 0x004080u);
     SavePicture("window-log.png");

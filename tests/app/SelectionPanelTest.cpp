@@ -103,7 +103,8 @@ TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {
     ASSERT_TRUE(test::WaitUntil([&] { return window->size() == QSize(1024, 768); }));
     Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12",
              "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20",
-             ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti"), kStop});
+             ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti^"),
+             kStop});  // Uinti: an empty last field
     ASSERT_EQ(Shown().size(), 5u);
     for (int slot = 0; slot < 5; ++slot) {
         const QPushButton* button = road->Button(slot);
