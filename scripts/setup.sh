@@ -21,6 +21,8 @@ RELEASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-
 PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils systemd)
 PACKAGES=("${RELEASE_PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
           libgtest-dev libgmock-dev libbenchmark-dev libbotan-2-dev
+          # Qt's own dialogs in the system's language (a test checks the Finnish ones).
+          qt6-translations-l10n
           # The formatting check (scripts/format.sh --check).
           clang-format
           # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.

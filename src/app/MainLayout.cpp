@@ -59,6 +59,8 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent, const char* name, QRect geometry) {
     box->setGeometry(geometry);
     // The operator menu belongs to the whole window, the boxes included.
     box->setContextMenuPolicy(Qt::NoContextMenu);
+    // A box only shows: a touch or a click gives it no focus frame and no caret.
+    box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
@@ -132,6 +134,7 @@ void TfrmTuvakoMain::CreatePanels() {
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setContextMenuPolicy(Qt::NoContextMenu);
+    Memo->setFocusPolicy(Qt::NoFocus);  // read, scrolled, never typed in
     Memo->setFixedHeight(kLogPaneHeight);
     Memo->hide();
 
@@ -158,8 +161,6 @@ void TfrmTuvakoMain::CreateTopPanelContents() {
     EdtKoTiedot = MakeReadOnlyBox(PanelTop, "EdtKoTiedot", QRect(236, 54, 433, 24));
     Label2 = MakeLabel(PanelTop, "Label2", texts::kNameLabel, QPoint(22, 84));
     EdtNimi = MakeReadOnlyBox(PanelTop, "EdtNimi", QRect(64, 82, 297, 24));
-    setTabOrder(EdtKortti, EdtKoTiedot);
-    setTabOrder(EdtKoTiedot, EdtNimi);
     CreateOfflineNotice();
 }
 

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 
 #include "app/ButtonGrid.h"
+#include "app/CaptionButton.h"
 #include "app/CaptionWrap.h"
 #include "app/Colors.h"
 #include "app/RecordData.h"
@@ -27,9 +28,9 @@ constexpr TColor clDiscount = 0x008000;  // green
 constexpr TColor clBtnText = TColor(0x80000012u);
 constexpr char kTagProperty[] = "Tag";
 
-// Shows `caption` on `button`: each CR starts a new line (the button centres every line), a line
-// too wide for the button is wrapped at its blanks, and an "&" stands for itself rather than
-// marking a keyboard shortcut.
+// Shows `caption` on `button`: each CR starts a new line (the button centres every line, and a
+// CR at the very end starts none), a line too wide for the button is wrapped at its blanks, and
+// an "&" stands for itself rather than marking a keyboard shortcut.
 void ShowCaption(QPushButton* button, const AnsiString& caption) {
     QStyleOptionButton option;
     option.initFrom(button);
@@ -58,7 +59,7 @@ void TfrmTuvakoMain::BuildButtons() {
     if (FontSize > 0) font.setPointSize(FontSize);
     font.setBold(true);
     for (int slot = 0; slot < ButtonCount; ++slot) {
-        auto* button = new QPushButton(PanelValinta);
+        auto* button = new CaptionButton(PanelValinta);
         connect(button, &QPushButton::clicked, this, [this, button] {
             ExceptionReporter::Guard("Click", [this, button] { ButtonClick(button); });
         });
@@ -68,6 +69,9 @@ void TfrmTuvakoMain::BuildButtons() {
         button->hide();
         button->setProperty(kTagProperty, slot);
         button->setFont(font);
+        // A touch takes no focus: no focus frame on a pressed button, none left behind on the
+        // next customer's choices. A keyboard still reaches the buttons with Tab.
+        button->setFocusPolicy(Qt::TabFocus);
         ShowCaption(button, FreeSlotCaption(slot));  // wrapped for its size and font
         Buttons.push_back(button);
         ButtonCodes.emplace_back();

@@ -3,6 +3,7 @@
 
 #include "app/ConfigValues.h"
 #include "app/HiddenPointer.h"
+#include "app/NoHover.h"
 #include "app/TPanel.h"
 #include "app/Texts.h"
 #include "platform/Cp1252.h"
@@ -45,6 +46,8 @@ void TfrmTuvakoMain::FormCreate() {
     // Over the whole program, dialogs and menus included: the read-only boxes and the buttons
     // would otherwise show their own pointers.
     if (options_.hideCursor) hiddenPointer_ = std::make_unique<HiddenPointer>();
+    // Nothing reacts to the hidden pointer where it rests, either (the window owns the filter).
+    if (options_.hideCursor) new NoHover(this);
 }
 
 void TfrmTuvakoMain::UseConfigFolder() {

@@ -1,10 +1,17 @@
 #include "app/TuvakoApplication.h"
 
+#include "app/ClassicLook.h"
+#include "app/QtTranslations.h"
 #include "platform/ExceptionReporter.h"
+
+#include <QLocale>
 
 namespace tuvako {
 
-TuvakoApplication::TuvakoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TuvakoApplication::TuvakoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    UseClassicLook(*this);
+    InstallQtTranslations(*this, QLocale::system());
+}
 
 bool TuvakoApplication::notify(QObject* receiver, QEvent* event) {
     try {

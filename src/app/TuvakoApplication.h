@@ -1,13 +1,15 @@
-// The application object: the one place that catches exceptions escaping an event handler.
+// The application object: the program's look and Qt's texts in the system's language, and the
+// one place that catches exceptions escaping an event handler.
 #pragma once
 
 #include <QApplication>
 
 namespace tuvako {
 
-// Every event goes through notify(); an exception that an event handler lets escape is
-// reported through ExceptionReporter there and the event counts as not handled, so the event
-// loop goes on.
+// Made, it gives the whole program the classic look and Qt's own texts (dialogs) in the
+// language of the system's locale. Every event goes through notify(); an exception that an
+// event handler lets escape is reported through ExceptionReporter there and the event counts
+// as not handled, so the event loop goes on.
 class TuvakoApplication : public QApplication {
     Q_OBJECT
 

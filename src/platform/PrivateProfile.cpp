@@ -55,7 +55,8 @@ struct Line {
     std::size_t next;   // first byte of the following line
 };
 
-// Walks the lines of a text; a line ends at LF, and a CR before the LF belongs to the ending.
+// Walks the lines of a text. A line ends at CR LF, at LF or at a lone CR, as the home platform
+// reads it: a file saved with CR alone as its line end still has one entry a line.
 class LineCursor {
 public:
     explicit LineCursor(std::string_view text, std::size_t from = 0,
@@ -64,14 +65,15 @@ public:
 
     bool Next(Line& line) {
         if (pos_ >= to_) return false;
-        const std::size_t newline = text_.find('\n', pos_);
         line.begin = pos_;
         // A UTF-8 byte-order mark that an editor put at the start of the file is no part of
         // the first line; anywhere else those bytes are the line's own.
         if (pos_ == 0 && text_.starts_with(kByteOrderMark)) line.begin = kByteOrderMark.size();
-        line.next = newline == std::string_view::npos ? text_.size() : newline + 1;
-        line.end = newline == std::string_view::npos ? text_.size() : newline;
-        if (line.end > line.begin && text_[line.end - 1] == '\r') --line.end;
+        line.end = std::min(text_.find_first_of("\r\n", line.begin), text_.size());
+        line.next = line.end;
+        if (line.next < text_.size() && text_[line.next++] == '\r' && line.next < text_.size() &&
+            text_[line.next] == '\n')
+            ++line.next;
         pos_ = line.next;
         return true;
     }
@@ -142,21 +144,19 @@ std::optional<SectionRange> FindSection(std::string_view content, std::string_vi
     return found;
 }
 
+// The line end that lines added to the file get: LF where the file's first line ends in LF
+// alone, CR LF otherwise (also after a lone CR, which no reader takes for anything else).
 std::string_view LineEnding(std::string_view content) {
-    const std::size_t newline = content.find('\n');
-    if (newline != std::string_view::npos && (newline == 0 || content[newline - 1] != '\r'))
-        return "\n";
-    return "\r\n";
+    const std::size_t end = content.find_first_of("\r\n");
+    return end != std::string_view::npos && content[end] == '\n' ? "\n" : "\r\n";
 }
 
-// Gives an unended last line its ending before something is added after it. A last line that
-// ends in a bare CR gets only the LF: a CR LF ending would leave that CR in the line's value.
+// Gives an unended last line its ending before something is added after it. A byte-order mark
+// alone is no line: what follows it becomes the first line.
 void EndLastLine(std::string& text, std::string_view eol) {
-    if (text.empty() || text.back() == '\n') return;
-    if (text.back() == '\r')
-        text += '\n';
-    else
-        text += eol;
+    if (text.empty() || text == kByteOrderMark || text.back() == '\n' || text.back() == '\r')
+        return;
+    text += eol;
 }
 
 // `content` with the entry line for `key` in `section` replaced by `entry`, or `entry` added.
@@ -167,7 +167,6 @@ std::string WithEntry(std::string_view content, std::string_view section, std::s
     if (!range) {
         std::string result(content);
         EndLastLine(result, eol);
-        if (!result.empty()) result += eol;  // a blank line between sections, for the reader's eye
         result.append("[").append(section).append("]").append(eol);
         result.append(entry).append(eol);
         return result;
@@ -215,6 +214,14 @@ bool IsWritableKey(std::string_view key) {
            key.front() != '[' && key.front() != ';';
 }
 
+// The default as the platform's reader hands it back: cut to the buffer, then without its
+// trailing blanks (leading blanks stay).
+std::string_view DefaultValue(std::string_view value) {
+    value = value.substr(0, PrivateProfile::BufferSize - 1);
+    while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
+    return value;
+}
+
 // ---- Loading and replacing --------------------------------------------------------------------
 
 using FileState = ProfileFile::State;
@@ -242,7 +249,7 @@ bool Update(const AnsiString& fileName, FileState state, const std::string& befo
 AnsiString PrivateProfile::GetString(const AnsiString& section, const AnsiString& key,
                                      const AnsiString& defaultValue, const AnsiString& fileName) {
     std::string content;
-    std::string_view result = defaultValue;
+    std::string_view result = DefaultValue(defaultValue);
     if (ProfileFile::Read(fileName, content, MaxFileSize) == FileState::Loaded) {
         content.resize(std::min(content.size(), MaxFileSize));
         if (const auto range = FindSection(content, Trim(section))) {

@@ -9,12 +9,13 @@ namespace tuvako {
 
 // Ini files as the private-profile functions of the terminal's home platform treat them:
 // "[Section]" header lines followed by "Key=Value" lines; lines starting with ";" are comments.
-// Section and key names match without regard to case (code page 1252 letters included), and
-// blanks around names and values are trimmed; one pair of matching quotes around a value ("..."
-// or '...') is dropped on reading. A UTF-8 byte-order mark at the start of the file is skipped.
-// The first matching section and, in it, the first matching key win. A missing file, section or
-// key gives the default; a file that is not a regular file (a directory, a device, a pipe) reads
-// as missing and is never waited for.
+// A line ends at CR LF, at LF or at a lone CR. Section and key names match without regard to
+// case (code page 1252 letters included), and blanks around names and values are trimmed; one
+// pair of matching quotes around a value ("..." or '...') is dropped on reading. A UTF-8
+// byte-order mark at the start of the file is skipped. The first matching section and, in it,
+// the first matching key win. A missing file, section or key gives the default without its
+// trailing blanks; a file that is not a regular file (a directory, a device, a pipe) reads as
+// missing and is never waited for.
 //
 // Every write reads the whole file and changes only what it must; every other line (comments,
 // blank lines, order, line endings) stays as it was. Where the folder allows it the file is
@@ -33,12 +34,13 @@ public:
     static AnsiString GetString(const AnsiString& section, const AnsiString& key,
                                 const AnsiString& defaultValue, const AnsiString& fileName);
 
-    // Sets `key` in `section` to `value`, adding the section or the key when missing (a new key
-    // goes after the last entry of the section, a new section at the end of the file). Fails,
-    // leaving the file as it was, when the file cannot be read or replaced, when the file exists
-    // but is not writable, or when a name or the value would not survive as one line: a line
-    // break or zero byte anywhere, a "]" in the section name, an empty key or one that contains
-    // "=" or starts with "[" or ";". Writing the value a key already has changes nothing.
+    // Sets `key` in `section` to `value`, adding the section or the key when missing: a new key
+    // goes after the last entry of the section, a new section right after the last line of the
+    // file, with no blank line before it. Fails, leaving the file as it was, when the file
+    // cannot be read or replaced, when the file exists but is not writable, or when a name or
+    // the value would not survive as one line: a line break or zero byte anywhere, a "]" in the
+    // section name, an empty key or one that contains "=" or starts with "[" or ";". Writing
+    // the value a key already has changes nothing.
     static bool WriteString(const AnsiString& section, const AnsiString& key,
                             const AnsiString& value, const AnsiString& fileName);
 

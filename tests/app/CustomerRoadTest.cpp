@@ -34,6 +34,26 @@ TEST_F(CustomerRoad, CardThenChoicesThenAPressSendsTheChoiceRecord) {
     EXPECT_EQ(Sent().at(1), "Crd^4711^Tuvako01^-^0^K1?A@P3@55<#20&^OK^0^Lippu=T9^");
 }
 
+// A kiosk shows no focus frame: a pressed button takes no focus, so none is left for the
+// boxes or for the buttons of the next customer when the choices go away.
+TEST_F(CustomerRoad, NoButtonOrBoxHasTheFocusAfterAChoiceOrAfterClearing) {
+    Start();
+    window->activateWindow();
+    ASSERT_TRUE(test::WaitUntil([&] { return window->isActiveWindow(); }));
+    const auto focused = [] {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName().toStdString() : std::string("none");
+    };
+    OfferTwoChoices();
+    Click(2);
+    EXPECT_EQ(focused(), "none");
+    Click(0);
+    ExpectWaitingScreen();
+    EXPECT_EQ(focused(), "none");
+    OfferTwoChoices(AcceptedCard("4712"));
+    EXPECT_EQ(focused(), "none");
+}
+
 TEST_F(CustomerRoad, ClearButtonReportsInCodePage1252AndReturnsToWaiting) {
     Start();
     OfferTwoChoices();

@@ -83,16 +83,35 @@ TEST_F(MainWindowLayout, LogiShowsThePaneUnderThePanelsRecolouredUnlessCancelled
     QAction* logi = Find<QAction>("mnuLogi");
     logi->trigger();
     EXPECT_TRUE(logi->isChecked());
+    Find<QAction>("mnuClear")->trigger();  // the picture shows a session's lines only
     for (const char* line :
          {"Tuvako 1.0.0", "Session connected.", "Rcv: Login:", "Snd: Moi^-^Tuvako01^-^0^KVLNQ^"})
         window->AddLog(line);
     EXPECT_TRUE(test::WaitUntil([&] { return Memo()->geometry() == QRect(1, 667, 1022, 100); }));
+    EXPECT_TRUE(test::WaitUntil([&] { return Memo()->toPlainText().endsWith("KVLNQ^"); }));
     EXPECT_EQ(PixelOfWindow({10, 60}), 0x004080u);
     EXPECT_EQ(PixelOfWindow({512, 400}), 0x004080u);
     SavePicture("window-log.png");
     logi->trigger();
     EXPECT_TRUE(Memo()->isHidden());
     EXPECT_FALSE(logi->isChecked());
+}
+
+// A kiosk shows no focus frame or caret: the read-only boxes and the log pane take no focus
+// when the window gets it, nor from a press of either mouse button.
+TEST_F(MainWindowLayout, TheBoxesAndTheLogPaneNeverTakeTheFocus) {
+    window->activateWindow();
+    ASSERT_TRUE(test::WaitUntil([&] { return window->isActiveWindow(); }));
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    Find<QAction>("mnuLogi")->trigger();
+    ASSERT_TRUE(test::WaitUntil([&] { return Memo()->isVisible(); }));
+    for (const char* name : {"EdtKortti", "EdtKoTiedot", "EdtNimi", "Memo"}) {
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mouseClick(Find<QWidget>(name), button, {}, QPoint(20, 10));
+            Find<QMenu>("PopupMenu")->hide();  // the right button opened the menu
+            EXPECT_EQ(QApplication::focusWidget(), nullptr) << name << " " << button;
+        }
+    }
 }
 
 TEST_F(MainWindowLayout, LogLinesGetTheTimeOfDayAndTheMenuClearsThem) {

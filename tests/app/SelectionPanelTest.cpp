@@ -1,5 +1,6 @@
 // The grid on the panel: geometry, captions and colours, full and empty grids, the screenshot.
 #include "RoadFixture.h"
+#include "app/ButtonGrid.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -38,6 +39,39 @@ TEST_F(SelectionPanel, CaptionsShowTheirLinesTheSaleMarkAndTheirAmpersands) {
     EXPECT_EQ(road->ButtonCodes()[3], "V3");
 }
 
+// The height of the middle of a caption's letters in its button, measured on a grab of the
+// button: the rows between the first and the last that hold a dark pixel inside the bevels.
+double InkMiddle(QPushButton* button) {
+    const QImage image = button->grab().toImage();
+    int first = -1, last = -1;
+    for (int y = 4; y < image.height() - 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x)
+            if (qGray(image.pixel(x, y)) < 96) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return first < 0 ? -1 : (first + last + 1) / 2.0;
+}
+
+// A choice whose fifth caption field is there but empty ends its caption in one CR, as the
+// simulator's demo sends "Kuntosali": it stands level with a seat's one-line caption.
+TEST_F(SelectionPanel, ACaptionEndingInOneLineBreakIsCentredAsOneLine) {
+    Start();
+    Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^",
+             "Buttons^1^2^3^4^BUTTON^Paikka^P1^^A1", "Buttons^1^2^3^4^BUTTON^X^V2^^A^^",
+             "Buttons^1^2^3^4^BUTTON^X^V3^^A^B", kStop});
+    ASSERT_EQ(Shown(), (Captions{kClear, "Kuntosali\n", "A1", "A\n\n", "A\nB"}));  // as composed
+    const double middle = ButtonGrid::ButtonHeight / 2.0;
+    EXPECT_NEAR(InkMiddle(road->Button(1)), middle, 1.5);
+    EXPECT_NEAR(InkMiddle(road->Button(2)), middle, 1.5);
+    // Two line breaks at the end are two lines, the second empty: the letters sit half a line
+    // above the middle. Two lines of letters are centred together.
+    const int halfLine = QFontMetrics(road->Button(3)->font()).lineSpacing() / 2;
+    EXPECT_NEAR(InkMiddle(road->Button(3)), middle - halfLine, 1.5);
+    EXPECT_NEAR(InkMiddle(road->Button(4)), middle, 1.5);
+}
+
 TEST_F(SelectionPanel, WithoutTheClearButtonChoicesFillTheSlotsFrom0AndTheRestAreDropped) {
     Start("ShowClearButton=No\nButtonWidth=300\n");  // 2 columns of 3 rows
     Receive({kStart, ButtonMessage("V12", "Sali")});
@@ -69,7 +103,8 @@ TEST_F(SelectionPanel, OnTheWholeScreenEveryCaptionLineFitsItsButton) {
     ASSERT_TRUE(test::WaitUntil([&] { return window->size() == QSize(1024, 768); }));
     Receive({AcceptedCard(), kStart, "Buttons^1^2^3^4^BUTTON^Paikka^P1^^Paikka 12",
              "Buttons^1^2^3^4^BUTTON^X^V12^^Kuntosali^ma-pe^6-22^la-su^8-20",
-             ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti"), kStop});
+             ButtonMessage("V13", "Sali ja sauna", "A"), ButtonMessage("V14", "Uinti^"),
+             kStop});  // Uinti: an empty last field
     ASSERT_EQ(Shown().size(), 5u);
     for (int slot = 0; slot < 5; ++slot) {
         const QPushButton* button = road->Button(slot);

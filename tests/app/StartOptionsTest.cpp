@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPushButton>
+#include <QStyleOptionButton>
 
 namespace tuvako {
 namespace {
@@ -71,6 +73,46 @@ TEST_F(StartOptionsTest, HideCursorHidesThePointerOverTheWholeProgramWhileTheWin
             ASSERT_EQ(qAlpha(picture.pixel(x, y)), 0) << x << "," << y;
     window.reset();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Counts the hover events that reach a widget.
+class HoverCount : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        count += type == QEvent::HoverEnter || type == QEvent::HoverMove;
+        return false;
+    }
+};
+
+// A touch screen's hidden pointer rests where the last touch was; a button that appears there
+// with the next customer's choices must not be drawn as hovered.
+TEST_F(StartOptionsTest, WithHideCursorNothingReactsToThePointerRestingOverIt) {
+    for (const bool hideCursor : {false, true}) {
+        window.reset();
+        window = std::make_unique<TfrmTuvakoMain>(std::vector<AnsiString>{},
+                                                  StartOptions{ProgramFolder(), hideCursor});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        auto* panel = Find<QWidget>("PanelValinta");
+        auto* button = new QPushButton(QStringLiteral("Sali"), panel);
+        button->setGeometry(20, 15, 100, 100);
+        button->setAttribute(Qt::WA_Hover);  // whatever the style asks for
+        HoverCount hovers;
+        button->installEventFilter(&hovers);
+        QTest::mouseMove(panel, QPoint(70, 65));  // where the button will appear
+        button->show();
+        QTest::mouseMove(button, QPoint(40, 40));
+        QCoreApplication::processEvents();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        EXPECT_EQ(button->underMouse(), !hideCursor) << hideCursor;
+        EXPECT_EQ((option.state & QStyle::State_MouseOver) != 0, !hideCursor) << hideCursor;
+        EXPECT_EQ(hovers.count > 0, !hideCursor) << hideCursor;
+    }
 }
 
 }  // namespace

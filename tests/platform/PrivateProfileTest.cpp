@@ -61,28 +61,75 @@ TEST_F(PrivateProfileTest, WritingChangesOnlyWhatItMustAndKeepsOtherLinesPermiss
     ASSERT_TRUE(Write("New", "c", "4"));
     EXPECT_EQ(Content(),
               "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n[Gone]\nx=1\n\n[gone]\ny=2\n"
-              "[B]\nkey=b\nmore=3\n\n[New]\nc=4\n");
+              "[B]\nkey=b\nmore=3\n[New]\nc=4\n");
     ASSERT_TRUE(PrivateProfile::EraseSection("GONE", file));  // every section of that name
     ASSERT_TRUE(PrivateProfile::EraseSection("Missing", file));
     EXPECT_EQ(Content(),
-              "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n[B]\nkey=b\nmore=3\n\n"
-              "[New]\nc=4\n");
+              "; kept\n[A]\nKEY=new value\nother=1\nadded=2\n[B]\nkey=b\nmore=3\n[New]\nc=4\n");
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, perms);
-
-    // A last line that ends in a bare CR keeps its value when a line is added after it.
-    for (const char* section : {"B", "New"}) {
-        dir.Write("Test.ini", "[B]\r\nkey=b\r");
-        ASSERT_TRUE(Write(section, "more", "3"));
-        EXPECT_EQ(Get("B", "key"), "b") << Content();
-    }
-    EXPECT_EQ(Content(), "[B]\r\nkey=b\r\n\r\n[New]\r\nmore=3\r\n");
 
     fs::remove(file);
     ASSERT_TRUE(Write("TfrmTuvakoMain", "Flags", "0"));  // a new file uses CR LF
     EXPECT_EQ(Content(), "[TfrmTuvakoMain]\r\nFlags=0\r\n");
     EXPECT_TRUE(PrivateProfile::EraseSection("A", dir.File("none.ini").string()));
     EXPECT_FALSE(fs::exists(dir.File("none.ini")));
+}
+
+// A file saved with a lone CR as its line end: every entry stays in its own section, for
+// reading and for writing.
+TEST_F(PrivateProfileTest, ALoneCrEndsALineAsCrLfAndLfDo) {
+    dir.Write("Test.ini", "[S]\rk=1\r");
+    EXPECT_EQ(Get("S", "k"), "1");
+
+    dir.Write("Test.ini", "[S]\rk=1\r[T]\r\nm=2\n\r[U]\rn=3");  // LF CR: two line ends
+    EXPECT_EQ(Get("T", "m"), "2");
+    EXPECT_EQ(Get("U", "n"), "3");
+    EXPECT_EQ(Get("S", "m"), "<default>");
+    ASSERT_TRUE(Write("S", "j", "4"));
+    ASSERT_TRUE(Write("T", "m", "5"));
+    ASSERT_TRUE(Write("U", "o", "6"));  // after an unended last line
+    EXPECT_EQ(Content(), "[S]\rk=1\rj=4\r\n[T]\r\nm=5\n\r[U]\rn=3\r\no=6\r\n");
+    EXPECT_EQ(Get("S", "j"), "4");
+    EXPECT_EQ(Get("U", "o"), "6");
+
+    // A last line that ends in a lone CR is ended: a new section follows it directly.
+    dir.Write("Test.ini", "[B]\r\nkey=b\r");
+    ASSERT_TRUE(Write("New", "more", "3"));
+    EXPECT_EQ(Content(), "[B]\r\nkey=b\r[New]\r\nmore=3\r\n");
+    EXPECT_EQ(Get("B", "key"), "b");
+    EXPECT_EQ(Get("New", "more"), "3");
+}
+
+TEST_F(PrivateProfileTest, ADefaultLosesItsTrailingBlanksAndKeepsItsLeadingOnes) {
+    const auto read = [this](const AnsiString& key, const AnsiString& defaultValue) {
+        return PrivateProfile::GetString("S", key, defaultValue, file);
+    };
+    EXPECT_EQ(read("k", "default  "), "default");  // no file at all
+    dir.Write("Test.ini", "[S]\r\nempty=\r\nblank=  \r\n");
+    EXPECT_EQ(read("missing", " \tdefault \t "), " \tdefault");
+    EXPECT_EQ(read("missing", "   "), "");
+    EXPECT_EQ(read("empty", "default  "), "");  // a key that is there gives its value
+    EXPECT_EQ(read("blank", "default"), "");
+    // Cut to the buffer first: blanks that end up last go as well.
+    EXPECT_EQ(read("missing", std::string(2040, 'd') + std::string(10, ' ') + "e"),
+              std::string(2040, 'd'));
+}
+
+TEST_F(PrivateProfileTest, ANewSectionFollowsTheLastLineWithoutABlankLine) {
+    const std::pair<std::string, std::string> files[] = {
+        {"[S]\r\nk=1\r\n", "[S]\r\nk=1\r\n[T]\r\nn=2\r\n"},
+        {"[S]\r\nk=1", "[S]\r\nk=1\r\n[T]\r\nn=2\r\n"},
+        {"[S]\nk=1\n\n", "[S]\nk=1\n\n[T]\nn=2\n"},  // a blank line already there stays
+        {"", "[T]\r\nn=2\r\n"},
+        {"\xEF\xBB\xBF", "\xEF\xBB\xBF[T]\r\nn=2\r\n"},  // a byte-order mark alone is no line
+    };
+    for (const auto& [before, after] : files) {
+        dir.Write("Test.ini", before);
+        ASSERT_TRUE(Write("T", "n", "2"));
+        EXPECT_EQ(Content(), after) << before;
+        EXPECT_EQ(Get("T", "n"), "2") << before;
+    }
 }
 
 TEST_F(PrivateProfileTest, RefusedOrFailedWritesLeaveTheFileAsItWasAndNoTemporaryFile) {
@@ -165,7 +212,7 @@ TEST_F(PrivateProfileTest, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPl
         return PrivateProfile::WriteString("A", "a", "2", (folder / "New.ini").string());
     }));
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(test::TempDir::Read(state), "[A]\r\na=2\r\n\r\n[B]\r\nb=3\r\n");
+    EXPECT_EQ(test::TempDir::Read(state), "[A]\r\na=2\r\n[B]\r\nb=3\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
 }
 

@@ -137,7 +137,7 @@ TEST_F(TFormStateTest, SavingWritesEveryKeyInItsFormatAndARestartRestoresTheColo
     }
     EXPECT_EQ(Selwi(),
               "[TfrmTuvakoMain]\r\nFlags=0\r\nShowCmd=1\r\nNormalPos=332,113,1036,641\r\n"
-              "PixelsPerInch=96\r\nColor=-2147483633\r\n\r\n"
+              "PixelsPerInch=96\r\nColor=-2147483633\r\n"
               "[TfrmDEvevorMain]\r\nPanelTausta.Color=16711680\r\n"
               "PanelTop.Color=-2147483633\r\nPanelValinta.Color=0\r\n");
     auto form = Start();
@@ -268,7 +268,7 @@ TEST_F(TFormStateTest, SetsAndStringListsRoundTripAndUnknownNamesInASetAreIgnore
         form->keeper->SaveState();
     }
     EXPECT_EQ(Selwi(),
-              "[TfrmDEvevorMain]\r\nPanelTop.Anchored=[akTop,akBottom]\r\n\r\n"
+              "[TfrmDEvevorMain]\r\nPanelTop.Anchored=[akTop,akBottom]\r\n"
               "[TfrmDEvevorMain.PanelTop.Lines]\r\nCount=3\r\nItem0=yksi\r\nItem1=\r\n"
               "Item2=k\xE4rki\r\n");
     auto form = Start({"PanelTop.Anchored", "PanelTop.Lines"});
