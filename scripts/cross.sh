@@ -15,11 +15,12 @@ cross_toolchain_file() {
 }
 
 # The packages a cross-build for $1 needs; Qt's code generators run on this machine, from
-# qt6-base-dev-tools. Installing the arm64 libraries may bring the amd64 ones to the same point
-# release, as the two architectures must match; nothing is removed.
+# qt6-base-dev-tools, and the kiosk tests run the emulated terminal on Wayland (qt6-wayland).
+# Installing the arm64 libraries may bring the amd64 ones to the same point release, as the two
+# architectures must match; nothing is removed.
 cross_packages() {
     echo crossbuild-essential-"$1" qt6-base-dev:"$1" qt6-base-dev-tools libgl-dev:"$1" \
-         libgtest-dev:"$1" libgmock-dev:"$1" qemu-user-static binfmt-support
+         libgtest-dev:"$1" libgmock-dev:"$1" qt6-wayland:"$1" qemu-user-static binfmt-support
 }
 
 # Installs what a cross-build for $1 needs and lets the kernel run its programs, as root; as
