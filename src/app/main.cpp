@@ -55,12 +55,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TUVAKO_VERSION));
     QApplication::setApplicationDisplayName(QString::fromLatin1(texts::kApplicationTitle));
 
+    // A stop (SIGTERM, SIGINT) is taken from here on, before the window reads its files: one
+    // that comes while the window is being made waits for the event loop, and the window then
+    // closes and saves its state as at any other time, instead of the process dying unsaved.
+    TfrmTuvakoMain* stopped = nullptr;
+    TerminationSignals terminationSignals([&stopped] {
+        if (stopped) stopped->close();
+    });
     TfrmTuvakoMain window(line.windowArguments,
                           StartOptions{ConfigFolder::Find(line.configDir), line.hideCursor});
+    stopped = &window;
 
     // From here on a report also goes to the log pane; standard error always gets it.
     const ExceptionLogSink exceptionLog(window);
-    TerminationSignals terminationSignals([&window] { window.close(); });
 
     std::unique_ptr<ScreenshotRecorder> screenshots;
     if (const QString directory = qEnvironmentVariable("TUVAKO_SCREENSHOT_DIR");
