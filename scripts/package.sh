@@ -93,8 +93,8 @@ grep -q '^ExecStart=/usr/bin/tuvako --config-dir %E/tuvako$' \
     "$unpacked/usr/lib/systemd/user/tuvako.service" || { echo "unit: wrong ExecStart" >&2; status=1; }
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' \
     || { echo "Depends lacks the Qt libraries" >&2; status=1; }
-dpkg-deb --field "$deb" Depends | grep -q 'qt6-translations-l10n' \
-    || { echo "Depends lacks Qt's translations" >&2; status=1; }
+dpkg-deb --field "$deb" Recommends | grep -q 'qt6-translations-l10n' \
+    || { echo "Recommends lacks Qt's translations" >&2; status=1; }
 control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
 for script in ./prerm ./postrm; do
     grep -qxF "$script" <<<"$control" || { echo "missing maintainer script: $script" >&2; status=1; }
