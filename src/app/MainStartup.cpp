@@ -43,11 +43,13 @@ void TfrmTuvakoMain::FormCreate() {
     PendingCustomer.clear();
     if (UseServer) OpenSession();
     CreateTriggers();
-    // Over the whole program, dialogs and menus included: the read-only boxes and the buttons
-    // would otherwise show their own pointers.
-    if (options_.hideCursor) hiddenPointer_ = std::make_unique<HiddenPointer>();
-    // Nothing reacts to the hidden pointer where it rests, either (the window owns the filter).
-    if (options_.hideCursor) new NoHover(this);
+    if (options_.hideCursor) {
+        // Over the whole program, dialogs and menus included: the read-only boxes and the
+        // buttons would otherwise show their own pointers.
+        hiddenPointer_ = std::make_unique<HiddenPointer>();
+        // Nothing reacts to the hidden pointer where it rests, either (the window owns the filter).
+        new NoHover(this);
+    }
 }
 
 void TfrmTuvakoMain::UseConfigFolder() {
