@@ -214,12 +214,11 @@ bool IsWritableKey(std::string_view key) {
            key.front() != '[' && key.front() != ';';
 }
 
-// The default as the platform's reader hands it back: cut to the buffer, then without its
-// trailing blanks (leading blanks stay).
+// The default as the platform's reader hands it back: without its trailing spaces (tabs and
+// leading spaces stay, and so does the first character, even a space), then cut to the buffer.
 std::string_view DefaultValue(std::string_view value) {
-    value = value.substr(0, PrivateProfile::BufferSize - 1);
-    while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
-    return value;
+    while (value.size() > 1 && value.back() == ' ') value.remove_suffix(1);
+    return value.substr(0, PrivateProfile::BufferSize - 1);
 }
 
 // ---- Loading and replacing --------------------------------------------------------------------

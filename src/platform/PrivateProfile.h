@@ -14,7 +14,7 @@ namespace tuvako {
 // pair of matching quotes around a value ("..." or '...') is dropped on reading. A UTF-8
 // byte-order mark at the start of the file is skipped. The first matching section and, in it,
 // the first matching key win. A missing file, section or key gives the default without its
-// trailing blanks; a file that is not a regular file (a directory, a device, a pipe) reads as
+// trailing spaces; a file that is not a regular file (a directory, a device, a pipe) reads as
 // missing and is never waited for.
 //
 // Every write reads the whole file and changes only what it must; every other line (comments,

@@ -101,19 +101,22 @@ TEST_F(PrivateProfileTest, ALoneCrEndsALineAsCrLfAndLfDo) {
     EXPECT_EQ(Get("New", "more"), "3");
 }
 
-TEST_F(PrivateProfileTest, ADefaultLosesItsTrailingBlanksAndKeepsItsLeadingOnes) {
+TEST_F(PrivateProfileTest, ADefaultLosesOnlyItsTrailingSpacesAndThenIsCutToTheBuffer) {
     const auto read = [this](const AnsiString& key, const AnsiString& defaultValue) {
         return PrivateProfile::GetString("S", key, defaultValue, file);
     };
     EXPECT_EQ(read("k", "default  "), "default");  // no file at all
     dir.Write("Test.ini", "[S]\r\nempty=\r\nblank=  \r\n");
-    EXPECT_EQ(read("missing", " \tdefault \t "), " \tdefault");
-    EXPECT_EQ(read("missing", "   "), "");
+    EXPECT_EQ(read("missing", " \tdefault \t "), " \tdefault \t");  // a tab is no space
+    EXPECT_EQ(read("missing", "   "), " ");  // the first character always stays
+    EXPECT_EQ(read("missing", ""), "");
     EXPECT_EQ(read("empty", "default  "), "");  // a key that is there gives its value
     EXPECT_EQ(read("blank", "default"), "");
-    // Cut to the buffer first: blanks that end up last go as well.
+    // The spaces go first, then the cut: spaces that the cut leaves last stay.
     EXPECT_EQ(read("missing", std::string(2040, 'd') + std::string(10, ' ') + "e"),
-              std::string(2040, 'd'));
+              std::string(2040, 'd') + std::string(7, ' '));
+    EXPECT_EQ(read("missing", std::string(2047, 'd') + std::string(10, ' ')),
+              std::string(2047, 'd'));
 }
 
 TEST_F(PrivateProfileTest, ANewSectionFollowsTheLastLineWithoutABlankLine) {
