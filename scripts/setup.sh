@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages), then configures and builds.
-#   scripts/setup.sh [--sanitize | --release] [--werror] [--arch ARCH] [TARGET ...]
+#   scripts/setup.sh [--sanitize | --release] [--werror] [--arch ARCH | --windows] [TARGET ...]
 # builds into build/ (build-asan/ with the sanitizers, build-release/ for a Release build, with
-# -ARCH added for another architecture, e.g. build-arm64/); everything, or only the targets
-# named. The options are read in scripts/build-options.sh.
+# -ARCH added for another architecture, e.g. build-arm64/, and -windows for Windows);
+# everything, or only the targets named. The options are read in scripts/build-options.sh.
 #   scripts/setup.sh --install-only [--arch ARCH]
 # only installs what is missing (scripts/fuzz.sh builds on its own).
 #   scripts/setup.sh --install-package-tools [--arch ARCH]
@@ -12,6 +12,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/build-options.sh
+usage="scripts/setup.sh [--sanitize | --release] [--werror] [--arch ARCH | --windows] [TARGET ...]
+       scripts/setup.sh --install-only | --install-package-tools [--arch ARCH | --windows]"
+own_options=(--install-only --install-package-tools)
 read_build_options "$@"
 
 # A Release build of the programs.
@@ -51,6 +54,11 @@ fi
 
 # Another architecture: its libraries and compiler, and the emulator that runs its tests.
 [[ -z $cross_arch ]] || cross_install "$cross_arch"
+# Windows: MinGW-w64, Wine and Qt for Windows.
+if [[ -n $windows ]]; then
+    windows_install
+    cmake_options+=(-DTUVAKO_WINDOWS_QT="$(windows_qt)")
+fi
 
 [[ ${arguments[0]:-} == --install-only || ${arguments[0]:-} == --install-package-tools ]] && exit 0
 

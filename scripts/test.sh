@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every test.
-#   scripts/test.sh [--sanitize | --release] [--arch ARCH] [CTEST ARGUMENTS ...]
+#   scripts/test.sh [--sanitize | --release] [--arch ARCH | --windows] [-- CTEST ARGUMENTS ...]
 # The sanitizer build runs the same suite under ASan+UBSan; `-L slow` or `-LE slow` runs only
 # the soak and wall-clock tests, or all but them. `--arch arm64` cross-builds the suite into
-# build-arm64/ and runs all of it under qemu-user, which is several times slower.
+# build-arm64/ and runs all of it under qemu-user, which is several times slower. `--windows`
+# cross-builds it for 64-bit Windows into build-windows/ and runs it under Wine. Arguments that
+# do not start with "--" (such as -R NAME) go to CTest as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/build-options.sh
+usage="scripts/test.sh [--sanitize | --release] [--arch ARCH | --windows] [-- CTEST ARGUMENTS ...]"
 read_build_options "$@"
 scripts/setup.sh --werror "${build_options[@]}"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 timeout=120
-[[ -z $cross_arch ]] || timeout=600
+[[ -z $cross_arch && -z $windows ]] || timeout=600
+if [[ -n $windows ]]; then
+    # One Wine server for the whole run, in the build's own Wine prefix (made on first use),
+    # instead of one started and stopped around every test program.
+    qt=$(windows_qt)
+    scripts/wine-run.sh "$build_dir/wine" "$qt" cmd.exe /c exit 0
+    WINEPREFIX=$PWD/$build_dir/wine /usr/lib/wine/wineserver -p
+    trap 'WINEPREFIX=$PWD/$build_dir/wine /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+fi
 ctest --test-dir "$build_dir" -j2 --output-on-failure --timeout $timeout "${arguments[@]}"
