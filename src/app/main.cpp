@@ -8,11 +8,11 @@
 #include "app/ScreenshotRecorder.h"
 #include "app/Texts.h"
 #include "app/TuvakoApplication.h"
+#include "platform/ProcessStart.h"
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
 
-#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -32,8 +32,8 @@ int RunCheck(int argc, char** argv, const CommandLine& line) {
 
 int main(int argc, char** argv) {
     // The command line is read before anything needs a display.
-    const CommandLine line =
-        CommandLine::Parse(std::vector<AnsiString>(argv + std::min(argc, 1), argv + argc));
+    const CommandLine line = CommandLine::Parse(ProgramArguments(argc, argv));
+    if (line.action != CommandLine::Action::Run) UseStartingConsole();
     switch (line.action) {
         case CommandLine::Action::Help:
             std::cout << CommandLine::HelpText();

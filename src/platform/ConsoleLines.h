@@ -6,8 +6,6 @@
 
 #include <functional>
 
-class QSocketNotifier;
-
 namespace tuvako {
 
 // Watches standard input from the event loop and calls `onLine` with each complete line, its
@@ -20,10 +18,14 @@ public:
     ConsoleLines(LineHandler onLine, QObject* parent);
 
 private:
-    void ReadInput();
+    // Starts watching standard input: the operating system's half.
+    void StartReading();
+    // Bytes read from standard input, handed over on the GUI thread.
+    void Take(const QByteArray& bytes);
 
     LineHandler onLine_;
-    QSocketNotifier* notifier_ = nullptr;
+    // What watches standard input: a readiness notifier, or a reading thread that hands lines over.
+    QObject* reader_ = nullptr;
     QByteArray pending_;
 };
 

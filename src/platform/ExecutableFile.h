@@ -6,7 +6,11 @@
 namespace tuvako {
 
 // The separator between directory and file name in the platform's paths.
+#ifdef _WIN32
+constexpr char PathDelimiter = '\\';
+#else
 constexpr char PathDelimiter = '/';
+#endif
 
 // The full path of the running executable.
 // It is the path the program was started as when that names a folder, so that a symbolic link
@@ -14,7 +18,7 @@ constexpr char PathDelimiter = '/';
 // search path) the resolved executable. Empty when the platform cannot tell.
 AnsiString ExecutableFile();
 
-// The rule above: `startedAs` (the program's first argument) when it holds a path delimiter,
+// The rule above (POSIX only; Windows knows the module's own path): `startedAs` (the program's first argument) when it holds a path delimiter,
 // made absolute against the working directory; otherwise `resolved`.
 AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString& resolved);
 

@@ -1,18 +1,20 @@
-// Turns SIGTERM and SIGINT into a call on the GUI thread, so a kiosk stops the normal way.
+// Turns a request to stop the program into a call on the GUI thread, so that the window closes
+// the normal way and saves its state: SIGTERM and SIGINT on POSIX; on Windows the end of the
+// session (logoff, shutdown) and, for a program with a console, Ctrl-C, Ctrl-Break and the
+// console's closing.
 #pragma once
 
 #include <QObject>
 
 #include <functional>
-
-class QSocketNotifier;
+#include <memory>
 
 namespace tuvako {
 
-// While an instance lives, SIGTERM and SIGINT no longer end the process at once: the signal
-// handler only writes a byte into a pipe (all it may safely do), and the event loop then calls
-// `onSignal`, which closes the main window so that its close handler runs. One instance at a
-// time; the destructor puts the previous signal handling back.
+// While an instance lives, those requests no longer end the process at once: the operating
+// system's half catches them and the event loop then calls `onSignal`, which closes the main
+// window so that its close handler runs. One instance at a time; the destructor puts the
+// previous handling back.
 class TerminationSignals : public QObject {
     Q_OBJECT
 
@@ -23,15 +25,18 @@ public:
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
-    // False when the pipe or the handlers could not be set up (the signals then keep their
-    // default effect).
-    bool IsActive() const { return notifier_ != nullptr; }
+    // False when the requests could not be caught (they then keep their default effect).
+    bool IsActive() const { return watch_ != nullptr; }
+
+    // Runs `onSignal` once for a request that has come, reporting what it throws.
+    void Deliver();
 
 private:
-    void Drain();
-
+    // What the operating system's half keeps while it watches (POSIX: the signal pipe and its
+    // notifier; Windows: the hidden window that hears of the session's end).
+    struct Watch;
+    std::unique_ptr<Watch> watch_;
     std::function<void()> onSignal_;
-    QSocketNotifier* notifier_ = nullptr;
 };
 
 }  // namespace tuvako

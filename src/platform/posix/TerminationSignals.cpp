@@ -34,6 +34,12 @@ void ClosePipe() {
 
 }  // namespace
 
+// The signal handler only writes a byte into a pipe (all it may safely do); the pipe's reading
+// end wakes the event loop.
+struct TerminationSignals::Watch {
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
 TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
     : QObject(parent), onSignal_(std::move(onSignal)) {
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -43,23 +49,22 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < std::size(kSignals); ++i)
         ::sigaction(kSignals[i], &action, &g_previous[i]);
-    notifier_ = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Drain);
+    watch_ = std::make_unique<Watch>();
+    watch_->notifier = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
+    connect(watch_->notifier.get(), &QSocketNotifier::activated, this, [this] {
+        char bytes[64];
+        bool signalled = false;
+        while (::read(g_pipe[0], bytes, sizeof bytes) > 0) signalled = true;
+        if (signalled) Deliver();
+    });
 }
 
 TerminationSignals::~TerminationSignals() {
-    if (!notifier_) return;
+    if (!watch_) return;
     for (std::size_t i = 0; i < std::size(kSignals); ++i)
         ::sigaction(kSignals[i], &g_previous[i], nullptr);
-    delete notifier_;
+    watch_.reset();
     ClosePipe();
-}
-
-void TerminationSignals::Drain() {
-    char bytes[64];
-    bool signalled = false;
-    while (::read(g_pipe[0], bytes, sizeof bytes) > 0) signalled = true;
-    if (signalled && onSignal_) ExceptionReporter::Guard("Termination signal", onSignal_);
 }
 
 }  // namespace tuvako

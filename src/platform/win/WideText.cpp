@@ -1,0 +1,27 @@
+#include "platform/win/WideText.h"
+
+#include "platform/win/WindowsHeaders.h"
+
+#include <climits>
+
+namespace tuvako {
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty() || utf8.size() > std::size_t(INT_MAX)) return {};
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
+    return wide;
+}
+
+AnsiString Narrow(std::wstring_view wide) {
+    if (wide.empty() || wide.size() > std::size_t(INT_MAX / 3)) return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr,
+                                             0, nullptr, nullptr);
+    AnsiString utf8(std::size_t(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), length, nullptr,
+                          nullptr);
+    return utf8;
+}
+
+}  // namespace tuvako
