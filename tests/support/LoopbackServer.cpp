@@ -2,7 +2,7 @@
 
 #include "support/Wait.h"
 
-#include <sys/socket.h>
+#include "platform/SocketReset.h"
 
 namespace tuvako::test {
 
@@ -41,9 +41,7 @@ void LoopbackServer::CloseClient() {
 }
 
 void LoopbackServer::ResetClient() {
-    const linger resetOnClose{1, 0};
-    ::setsockopt(int(client_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &resetOnClose,
-                 sizeof resetOnClose);
+    SetResetOnClose(client_->socketDescriptor());
     client_->abort();
 }
 

@@ -1,12 +1,12 @@
 #include "sim/SimConnection.h"
 
 #include "cipher/LineCipher.h"
+#include "platform/SocketReset.h"
 #include "sim/MessageComposer.h"
 #include "sim/TrafficLog.h"
 
 #include <QTcpSocket>
 
-#include <sys/socket.h>
 
 namespace tuvako::sim {
 
@@ -76,10 +76,7 @@ void SimConnection::Reset() {
     if (finished_ || !socket_) return;
     closeReason_ = "reset by the simulator";
     socket_->flush();
-    // A linger time of zero makes the close send a reset instead of an orderly end.
-    const ::linger immediate{1, 0};
-    ::setsockopt(int(socket_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediate,
-                 sizeof immediate);
+    SetResetOnClose(socket_->socketDescriptor());
     socket_->abort();
     Finish(closeReason_);
 }
