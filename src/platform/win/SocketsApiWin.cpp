@@ -92,7 +92,7 @@ TSocket SocketsApiWin::Socket(int type, int protocol) {
     const SOCKET made = NewSocket(type, protocol);
     if (made == INVALID_SOCKET) return InvalidSocket;
     const TSocket handle = ++lastHandle_;
-    entries_[handle] = Entry{made, 0, nullptr, 0};
+    entries_[handle] = Entry{made, 0, nullptr, 0, 0};
     return handle;
 }
 
@@ -179,6 +179,7 @@ int SocketsApiWin::AsyncSelect(TSocket s, MessageWindow* window, std::uint32_t m
     entry->notification = events ? NewNotificationNumber() : 0;
     entry->window = window;
     entry->msg = msg;
+    entry->events = events;
     if (entry->notification) byNotification_[entry->notification] = s;
     return ::WSAAsyncSelect(entry->socket, window_->Handle(), entry->notification, events) == 0
                ? 0
@@ -214,11 +215,18 @@ int SocketsApiWin::Recv(TSocket s, char* buffer, int length, int flags) {
     return received == SOCKET_ERROR ? Fail() : received;
 }
 
+// Windows Sockets asks for FD_WRITE again only after a send that would block. A send that
+// takes part of what it was given (rare on Windows, common under emulation) is followed by one
+// FD_WRITE of our own, so that the rest is offered at once: it then goes out, or the send
+// that would block brings the system's own notification.
 int SocketsApiWin::Send(TSocket s, const char* data, int length, int flags) {
     const Entry* entry = Find(s);
     if (!entry) return SocketError;
     const int sent = ::send(entry->socket, data, std::max(length, 0), flags);
-    return sent == SOCKET_ERROR ? Fail() : sent;
+    if (sent == SOCKET_ERROR) return Fail();
+    if (sent < length && (entry->events & FD_WRITE) && entry->window)
+        entry->window->PostMessage(entry->msg, s, MakeSelectReply(FD_WRITE, 0));
+    return sent;
 }
 
 int SocketsApiWin::Shutdown(TSocket s, int how) {

@@ -54,6 +54,7 @@ private:
         UINT notification = 0;  // the hidden window's message number for this socket; 0: none
         QPointer<MessageWindow> window;
         std::uint32_t msg = 0;
+        int events = 0;
     };
 
     // The entry of a live handle, or nullptr with WSAENOTSOCK as the last error.
