@@ -33,8 +33,11 @@ void FlushAll(SimServer& server) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A terminal that vanishes mid-write must not kill the simulator.
+    // A terminal that vanishes mid-write must not kill the simulator (Windows has no SIGPIPE:
+    // such a write fails there).
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string error;
