@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -85,12 +87,12 @@ protected:
     ConfigFolderFind() {
         Keep("TUVAKO_CONFIG_DIR");
         Keep("XDG_CONFIG_HOME");
-        ::unsetenv("TUVAKO_CONFIG_DIR");
-        ::setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
+        qunsetenv("TUVAKO_CONFIG_DIR");
+        qputenv("XDG_CONFIG_HOME", QByteArray((home.Path() / "config").string().c_str()));
     }
     ~ConfigFolderFind() override {
         for (const auto& [name, value] : kept_)
-            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+            value ? qputenv(name, QByteArray(value->c_str())) : qunsetenv(name);
     }
     void Keep(const char* name) {
         const char* value = std::getenv(name);
@@ -117,7 +119,7 @@ TEST_F(ConfigFolderFind, AnInstalledProgramMakesItsFolderInTheUsersConfiguration
     chosen.CreateUserFolder();
     EXPECT_TRUE(std::filesystem::is_directory(chosen.path));
 
-    ::setenv("TUVAKO_CONFIG_DIR", "/srv/club", 1);
+    qputenv("TUVAKO_CONFIG_DIR", QByteArray("/srv/club"));
     EXPECT_EQ(ConfigFolder::Find(std::nullopt).path, "/srv/club");
     EXPECT_EQ(ConfigFolder::Find(AnsiString("/opt/door")).path, "/opt/door");
 }

@@ -8,13 +8,13 @@
 #include "platform/Exception.h"
 #include "platform/ExceptionReporter.h"
 #include "platform/TerminationSignals.h"
+#include "support/StopRequests.h"
 
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 
 #include <algorithm>
-#include <csignal>
 #include <stdexcept>
 
 namespace tuvako {
@@ -76,12 +76,12 @@ TEST_F(ProgramEntry, ExceptionFromAnEventHandlerIsReportedAndTheLoopGoesOn) {
 }
 
 TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const test::StopRequest& request : test::StopRequests()) {
         Start().show();
         const TerminationSignals watcher([this] { window->close(); });
         ASSERT_TRUE(watcher.IsActive());
-        std::raise(signal);
-        EXPECT_TRUE(test::WaitUntil([this] { return probe->FormClosed(); })) << signal;
+        request.make();
+        EXPECT_TRUE(test::WaitUntil([this] { return probe->FormClosed(); })) << request.name;
         EXPECT_FALSE(window->isVisible());
     }
 }
@@ -89,10 +89,10 @@ TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
 TEST_F(ProgramEntry, ScreenshotsFollowChangesOnePerBurst) {
     const test::TempDir shots;
     Start().resize(640, 480);
-    const ScreenshotRecorder recorder(window.get(), shots.Path().c_str(), 30);
+    const ScreenshotRecorder recorder(window.get(), QString::fromStdWString(shots.Path().wstring()), 30);
     window->show();
     ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 1; }));
-    EXPECT_EQ(QImage(shots.File("latest.png").c_str()).size(), QSize(640, 480));
+    EXPECT_EQ(QImage(QString::fromStdWString(shots.File("latest.png").wstring())).size(), QSize(640, 480));
     Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse listasta!");
     QCoreApplication::processEvents();
     Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse!");

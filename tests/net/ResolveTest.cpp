@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
+#include "support/SystemSockets.h"
 
 namespace tuvako {
 namespace {

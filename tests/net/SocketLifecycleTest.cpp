@@ -4,31 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
-#include <filesystem>
-
-#if defined(__SANITIZE_ADDRESS__)
-// From the sanitizer runtime; g++ ships no header that declares it.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#endif
+#include "support/ProcessProbe.h"
 
 namespace tuvako {
 namespace {
 
 using test::WaitUntil;
-
-std::ptrdiff_t OpenDescriptors() {
-    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-}
-
-std::size_t HeapInUse() {
-#if defined(__SANITIZE_ADDRESS__)
-    return __sanitizer_get_current_allocated_bytes();
-#else
-    return mallinfo2().uordblks;
-#endif
-}
 
 // One session as the terminal runs it: a new socket, connected, ended (by this side on even
 // rounds, by the server on odd ones) and released from inside OnSessionClosed.
@@ -59,14 +40,14 @@ TEST(SocketLifecycle, TenThousandSessionsLeaveDescriptorsAndMemoryWhereTheyWere)
     test::LoopbackServer server;
     for (int round = 0; round < 200; ++round)  // lets Qt and the allocator settle first
         ASSERT_TRUE(RunSession(server, round)) << "warm-up round " << round;
-    const auto descriptors = OpenDescriptors();
-    const std::size_t heap = HeapInUse();
+    const auto descriptors = test::OpenHandleCount();
+    const std::size_t heap = test::HeapInUse();
 
     for (int round = 0; round < 10000; ++round)
         ASSERT_TRUE(RunSession(server, round)) << "round " << round;
 
-    EXPECT_EQ(OpenDescriptors(), descriptors);
-    EXPECT_LT(HeapInUse(), heap + 64 * 1024) << "10000 sessions may not leak even 7 bytes each";
+    EXPECT_EQ(test::OpenHandleCount(), descriptors);
+    EXPECT_LT(test::HeapInUse(), heap + 64 * 1024) << "10000 sessions may not leak even 7 bytes each";
     EXPECT_EQ(SocketsLibrary::InstanceCount(), 0);
 }
 

@@ -1,14 +1,13 @@
 #include "platform/ExecutableFile.h"
 #include "settings/EComponentError.h"
 #include "settings/TIniFileStore.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 #include "support/Thrown.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <unistd.h>
 
 namespace tuvako {
 namespace {
@@ -92,7 +91,7 @@ TEST_F(TIniFileStoreTest, ReadingNeverWritesAndIntegersFallBackToTheirDefault) {
 
 TEST_F(TIniFileStoreTest, AWriteThatFailsRaisesUnableToWriteWithTheFullFileName) {
     store.SetIniFileName(Dir() + "Selwi.ini");
-    if (::geteuid() != 0) {  // permissions do not bind the superuser
+    if (test::FolderPermissionsBind()) {
         fs::permissions(dir.Path(), fs::perms::owner_write, fs::perm_options::remove);
         TAbstractStore::OpenScope open(store);
         EXPECT_THROW(store.WriteString("TfrmTuvakoMain", "ShowCmd", "3"), EIniFileException);

@@ -46,15 +46,19 @@ struct StandInTerminal {
 
 class SimulatorTest : public ::testing::Test {
 protected:
-    SimulatorTest() : output_(open_memstream(&text_, &size_)), log_(output_), server_(log_) {
+    SimulatorTest() : output_(std::tmpfile()), log_(output_), server_(log_) {
         QString error;
         EXPECT_TRUE(server_.Listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
     }
-    ~SimulatorTest() override { std::fclose(output_), std::free(text_); }
+    ~SimulatorTest() override { std::fclose(output_); }
 
     bool Logged(const std::string& text) const {  // whether the traffic log holds `text`
         std::fflush(output_);
-        return std::string_view(text_, size_).find(text) != std::string_view::npos;
+        std::string all(std::size_t(std::max(std::ftell(output_), 0L)), '\0');
+        std::rewind(output_);
+        all.resize(std::fread(all.data(), 1, all.size(), output_));
+        std::fseek(output_, 0, SEEK_END);  // the log goes on at the end
+        return all.find(text) != std::string::npos;
     }
 
     // A runner of `scenario`, started.
@@ -66,8 +70,6 @@ protected:
         return runner;
     }
 
-    char* text_ = nullptr;
-    std::size_t size_ = 0;
     std::FILE* output_;
     TrafficLog log_;
     SimServer server_;

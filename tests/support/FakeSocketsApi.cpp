@@ -2,7 +2,7 @@
 
 #include "platform/MessageWindow.h"
 
-#include <arpa/inet.h>
+#include "support/SystemSockets.h"
 
 #include <algorithm>
 #include <cstring>

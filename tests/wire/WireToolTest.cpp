@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
+#include <filesystem>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -20,15 +23,39 @@ struct WireRun {
     std::string out, err;
 };
 
-// Each argument goes to the tool in single quotes, so byte for byte (none holds a quote).
+#ifdef _WIN32
+// cmd.exe runs the command: each word in double quotes, and the whole line quoted once more,
+// since cmd drops the first and the last quote of a line that starts with one.
+std::string Quoted(const std::string& text) {
+    return '"' + text + '"';
+}
+std::string CommandLine(const std::string& words) {
+    return '"' + words + '"';
+}
+int ExitCode(int status) {
+    return status;
+}
+#else
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+std::string CommandLine(const std::string& words) {
+    return words;
+}
+int ExitCode(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
+// Each argument goes to the tool quoted, so byte for byte (none holds a quote).
 WireRun RunWire(const std::vector<std::string>& arguments, const std::string& input = "") {
     test::TempDir dir;
-    std::string command = "'" TUVAKO_WIRE_PATH "'";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";
-    command += " <'" + dir.Write("in", input).string() + "' >'" + dir.File("out").string() +
-               "' 2>'" + dir.File("err").string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::TempDir::Read(dir.File("out")),
+    std::string command = Quoted(std::filesystem::path(TUVAKO_WIRE_PATH).make_preferred().string());
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    command += " <" + Quoted(dir.Write("in", input).string()) + " >" +
+               Quoted(dir.File("out").string()) + " 2>" + Quoted(dir.File("err").string());
+    const int status = std::system(CommandLine(command).c_str());
+    return {ExitCode(status), test::TempDir::Read(dir.File("out")),
             test::TempDir::Read(dir.File("err"))};
 }
 

@@ -1,0 +1,19 @@
+// The ways in which the system asks this process to stop, each made as the system makes it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tuvako::test {
+
+struct StopRequest {
+    std::string name;
+    std::function<void()> make;  // asks; the stop then arrives on the event loop
+};
+
+// POSIX: SIGTERM and SIGINT raised. Windows: the session's end, as sent to every top-level
+// window, and Ctrl-C where the process has a console.
+std::vector<StopRequest> StopRequests();
+
+}  // namespace tuvako::test

@@ -1,0 +1,11 @@
+#include "support/StopRequests.h"
+
+#include <csignal>
+
+namespace tuvako::test {
+
+std::vector<StopRequest> StopRequests() {
+    return {{"SIGTERM", [] { std::raise(SIGTERM); }}, {"SIGINT", [] { std::raise(SIGINT); }}};
+}
+
+}  // namespace tuvako::test

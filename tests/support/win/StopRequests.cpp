@@ -1,0 +1,35 @@
+#include "support/StopRequests.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace tuvako::test {
+namespace {
+
+// Windows asks every top-level window of the session whether it may end, then tells it that
+// it ends; windows of this thread get the messages from here just the same.
+BOOL CALLBACK EndSessionOf(HWND window, LPARAM) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId()) return TRUE;
+    if (::SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF))
+        ::SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<StopRequest> StopRequests() {
+    std::vector<StopRequest> requests{
+        {"the end of the session", [] { ::EnumWindows(EndSessionOf, 0); }}};
+    if (::GetConsoleWindow() != nullptr)
+        requests.push_back({"Ctrl-C", [] { ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0); }});
+    return requests;
+}
+
+}  // namespace tuvako::test
