@@ -73,8 +73,8 @@ const char* CommandLine::HelpText() {
            "  --version         show the version and exit\n"
            "\n"
            "Without --config-dir the folder is $TUVAKO_CONFIG_DIR, else the executable's own\n"
-           "folder, except for an installed program with no Selvaro.ini beside it, which uses\n"
-           "$XDG_CONFIG_HOME/tuvako (~/.config/tuvako). See tuvako(1).\n";
+           "folder. On Linux, a program installed in a system folder with no Selvaro.ini\n"
+           "beside it uses $XDG_CONFIG_HOME/tuvako (~/.config/tuvako). See tuvako(1).\n";
 }
 
 }  // namespace tuvako

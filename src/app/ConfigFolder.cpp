@@ -4,6 +4,7 @@
 #include "platform/ExecutableFile.h"
 #include "platform/Folders.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tuvako {
@@ -13,13 +14,14 @@ constexpr char kEnvironmentVariable[] = "TUVAKO_CONFIG_DIR";
 constexpr char kUserFolderName[] = "tuvako";
 
 AnsiString WithoutTrailingSlash(AnsiString path) {
-    while (path.size() > 1 && path.back() == PathDelimiter) path.pop_back();
+    while (path.size() > 1 && IsPathDelimiter(path.back())) path.pop_back();
     return path;
 }
 
 AnsiString FolderOf(const AnsiString& file) {
-    const std::size_t separator = file.rfind(PathDelimiter);
-    if (separator == AnsiString::npos) return {};
+    const auto last = std::find_if(file.rbegin(), file.rend(), IsPathDelimiter);
+    if (last == file.rend()) return {};
+    const std::size_t separator = std::size_t(file.rend() - last - 1);
     return separator == 0 ? AnsiString(1, PathDelimiter) : file.substr(0, separator);
 }
 
@@ -61,7 +63,7 @@ void ConfigFolder::CreateUserFolder() const {
 
 AnsiString ConfigFolder::File(const AnsiString& file) const {
     if (path.empty()) return file;
-    if (path.back() == PathDelimiter) return path + file;
+    if (IsPathDelimiter(path.back())) return path + file;
     return path + PathDelimiter + file;
 }
 

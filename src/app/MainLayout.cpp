@@ -1,6 +1,7 @@
 // The components of the main window at their designed places, sizes, fonts and colours.
 #include "app/Main.h"
 
+#include "app/Fonts.h"
 #include "app/LogPane.h"
 #include "app/TPanel.h"
 #include "app/TSunkenLabel.h"
@@ -27,20 +28,6 @@ constexpr QPoint kDesignedPosition(332, 113);
 constexpr QSize kDesignedClientSize(696, 494);
 constexpr int kTopPanelHeight = 116;
 constexpr int kLogPaneHeight = 100;
-
-// Linux has no "MS Sans Serif" or "Times New Roman"; the Liberation fonts have the same
-// metrics.
-QFont SansFont(int pixelSize) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-QFont SerifFont(int pixelSize) {
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
     auto* label = new QLabel(ToQString(caption), parent);

@@ -1,5 +1,6 @@
 // The offline notice: a small red line at the right of the top panel while the server link is
 // on and no session has been connected for kOfflineNoticeDelayMs.
+#include "app/Fonts.h"
 #include "app/Main.h"
 
 #include "app/TPanel.h"
@@ -16,8 +17,7 @@ namespace tuvako {
 void TfrmTuvakoMain::CreateOfflineNotice() {
     LblOffline = new QLabel(ToQString(texts::kOfflineNotice), PanelTop);
     LblOffline->setObjectName(QStringLiteral("LblOffline"));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(13);
+    QFont font = SansFont(13);
     font.setBold(true);
     LblOffline->setFont(font);
     QPalette colors = LblOffline->palette();

@@ -1,5 +1,7 @@
 #include "platform/ConsoleLines.h"
 
+#include <utility>
+
 namespace tuvako {
 
 ConsoleLines::ConsoleLines(LineHandler onLine, QObject* parent)
@@ -10,10 +12,15 @@ ConsoleLines::ConsoleLines(LineHandler onLine, QObject* parent)
 void ConsoleLines::Take(const QByteArray& bytes) {
     pending_.append(bytes);
     for (qsizetype newline; (newline = pending_.indexOf('\n')) >= 0;) {
-        const QByteArray line = pending_.left(newline);
+        QByteArray line = pending_.left(newline);
         pending_.remove(0, newline + 1);
+        if (line.endsWith('\r')) line.chop(1);
         onLine_(line);
     }
+}
+
+void ConsoleLines::End() {
+    if (!pending_.isEmpty()) onLine_(std::exchange(pending_, {}));
 }
 
 }  // namespace tuvako

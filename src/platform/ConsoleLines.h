@@ -8,9 +8,9 @@
 
 namespace tuvako {
 
-// Watches standard input from the event loop and calls `onLine` with each complete line, its
-// line end removed. Reading stops at the end of the input; the program goes on. An exception
-// from `onLine` is reported and the loop keeps running.
+// Watches standard input from the event loop and calls `onLine` with each line, its line end
+// (LF or CR LF) removed; a last line without one comes at the end of the input. Reading stops
+// there; the program goes on. An exception from `onLine` is reported and the loop keeps running.
 class ConsoleLines : public QObject {
 public:
     using LineHandler = std::function<void(const QByteArray& line)>;
@@ -22,6 +22,8 @@ private:
     void StartReading();
     // Bytes read from standard input, handed over on the GUI thread.
     void Take(const QByteArray& bytes);
+    // The end of standard input, on the GUI thread.
+    void End();
 
     LineHandler onLine_;
     // What watches standard input: a readiness notifier, or a reading thread that hands lines over.

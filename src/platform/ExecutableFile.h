@@ -12,6 +12,12 @@ constexpr char PathDelimiter = '\\';
 constexpr char PathDelimiter = '/';
 #endif
 
+// Whether `c` separates folders in a path: PathDelimiter, and on Windows "/" as well, which
+// Windows takes just the same.
+constexpr bool IsPathDelimiter(char c) {
+    return c == PathDelimiter || c == '/';
+}
+
 // The full path of the running executable.
 // It is the path the program was started as when that names a folder, so that a symbolic link
 // in a terminal's own folder finds that folder's settings; otherwise (a program found on the

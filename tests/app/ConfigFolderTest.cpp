@@ -14,6 +14,9 @@
 namespace tuvako {
 namespace {
 
+// The separator that the terminal puts between a folder and a file.
+const AnsiString kSeparator(1, PathDelimiter);
+
 using Source = ConfigFolder::Source;
 
 ConfigFolderFacts InstalledFacts() {
@@ -33,7 +36,7 @@ TEST(ConfigFolder, OptionThenEnvironmentThenBesideTheProgramThenTheUsersFolder) 
     ConfigFolder chosen = ConfigFolder::Choose(facts);
     EXPECT_EQ(chosen.path, "/srv/door");
     EXPECT_EQ(chosen.source, Source::Option);
-    EXPECT_EQ(chosen.File("Selwi.ini"), "/srv/door/Selwi.ini");
+    EXPECT_EQ(chosen.File("Selwi.ini"), "/srv/door" + kSeparator + "Selwi.ini");
 
     facts.option.reset();
     EXPECT_EQ(ConfigFolder::Choose(facts).path, "/etc/tuvako");
@@ -41,7 +44,7 @@ TEST(ConfigFolder, OptionThenEnvironmentThenBesideTheProgramThenTheUsersFolder) 
 
     facts.environment.clear();
     chosen = ConfigFolder::Choose(facts);
-    EXPECT_EQ(chosen.path, "/home/door/.config/tuvako");
+    EXPECT_EQ(chosen.path, "/home/door/.config" + kSeparator + "tuvako");
     EXPECT_EQ(chosen.source, Source::UserConfig);
     EXPECT_TRUE(chosen.writable);
 

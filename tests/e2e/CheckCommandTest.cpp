@@ -34,8 +34,8 @@ Outcome RunTuvako(const QStringList& arguments, int timeoutMs = 30000) {
     } else if (process.exitStatus() == QProcess::NormalExit) {
         outcome.status = process.exitCode();
     }
-    outcome.out = process.readAllStandardOutput().toStdString();
-    outcome.err = process.readAllStandardError().toStdString();
+    outcome.out = AsText(process.readAllStandardOutput());
+    outcome.err = AsText(process.readAllStandardError());
     return outcome;
 }
 
@@ -172,7 +172,7 @@ TEST(ProgramOptions, HelpVersionAndMistakesNeedNoDisplay) {
     sim.start(TUVAKO_SIM_BINARY, {"--version"});
     ASSERT_TRUE(sim.waitForFinished(30000));
     EXPECT_EQ(sim.exitCode(), 0);
-    EXPECT_EQ(sim.readAllStandardOutput().toStdString(), "tuvako-sim " TUVAKO_VERSION "\n");
+    EXPECT_EQ(AsText(sim.readAllStandardOutput()), "tuvako-sim " TUVAKO_VERSION "\n");
     const Outcome wrong = RunTuvako({"--fullscreen"});
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.out, "");

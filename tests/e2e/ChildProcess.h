@@ -10,6 +10,15 @@
 
 namespace tuvako::test {
 
+// A program's whole text output as the tests read it: on Windows the programs end their lines
+// in CR LF, which is read as LF.
+inline std::string AsText(QByteArray bytes) {
+#ifdef _WIN32
+    bytes.replace("\r\n", "\n");
+#endif
+    return bytes.toStdString();
+}
+
 // Waits are generous for a loaded machine under sanitizers, yet below CTest's 60 s per test.
 constexpr int kWaitMs = 30000;
 
@@ -18,7 +27,7 @@ public:
     ChildProcess() {
         process.setProcessChannelMode(QProcess::MergedChannels);
         QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                         [this] { output += process.readAllStandardOutput().toStdString(); });
+                         [this] { Take(process.readAllStandardOutput()); });
     }
     ~ChildProcess() { Terminate(); }
 
@@ -50,7 +59,7 @@ public:
     int WaitForExit(int timeoutMs) {
         if (!WaitUntil([&] { return process.state() == QProcess::NotRunning; }, timeoutMs))
             return -1;
-        output += process.readAllStandardOutput().toStdString();
+        Take(process.readAllStandardOutput());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     // Asks it to end (SIGTERM) and waits; kills it when it will not. Its exit code as above.
@@ -63,6 +72,18 @@ public:
 
     QProcess process;
     std::string output;
+
+private:
+    // On Windows the programs' text output ends its lines in CR LF; the tests read LF.
+    void Take(const QByteArray& bytes) {
+        [[maybe_unused]] const std::size_t from = output.empty() ? 0 : output.size() - 1;
+        output += bytes.toStdString();
+#ifdef _WIN32
+        for (auto at = output.find("\r\n", from); at != std::string::npos;
+             at = output.find("\r\n", at))
+            output.erase(at, 1);
+#endif
+    }
 };
 
 }  // namespace tuvako::test

@@ -35,7 +35,7 @@ protected:
 TEST_F(TIniFileStoreTest, FileNameRulesPutTheFileBesideTheExecutable) {
     const fs::path executable = ExecutableFile();
     ASSERT_TRUE(executable.is_absolute()) << executable;
-    const AnsiString beside = executable.parent_path().string() + "/";
+    const AnsiString beside = executable.parent_path().string() + PathDelimiter;
     EXPECT_EQ(Resolve("Selvaro.ini"), beside + "Selvaro.ini");
     EXPECT_EQ(Resolve("Selwi"), beside + "Selwi.INI");
     EXPECT_EQ(Resolve(""), beside + executable.stem().string() + ".INI");

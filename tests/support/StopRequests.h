@@ -12,8 +12,8 @@ struct StopRequest {
     std::function<void()> make;  // asks; the stop then arrives on the event loop
 };
 
-// POSIX: SIGTERM and SIGINT raised. Windows: the session's end, as sent to every top-level
-// window, and Ctrl-C where the process has a console.
+// POSIX: SIGTERM, SIGINT and SIGHUP raised. Windows: the session's end, as sent to every
+// top-level window, WM_CLOSE posted to them (taskkill), and Ctrl-C where there is a console.
 std::vector<StopRequest> StopRequests();
 
 }  // namespace tuvako::test

@@ -15,9 +15,10 @@ void ConsoleLines::StartReading() {
         ExceptionReporter::Guard("Console", [this, notifier] {
             char buffer[1024];
             const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-            if (got <= 0)
-                notifier->setEnabled(false);  // the end of the input
-            else
+            if (got <= 0) {
+                notifier->setEnabled(false);
+                End();
+            } else
                 Take(QByteArray(buffer, qsizetype(got)));
         });
     });

@@ -28,6 +28,9 @@ void ConsoleLines::StartReading() {
                 if (self) ExceptionReporter::Guard("Console", [&] { self->Take(bytes); });
             }, Qt::QueuedConnection);
         }
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self] {
+            if (self) ExceptionReporter::Guard("Console", [&] { self->End(); });
+        }, Qt::QueuedConnection);
     }).detach();
 }
 

@@ -35,8 +35,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 }  // namespace
 
-// A hidden top-level window hears of the session's end, as every top-level window does; Qt's
-// own windows would not on its offscreen platform, and the program's own window may not
+// A hidden top-level window hears of the session's end, as every top-level window does, and
+// of a polite request to close (WM_CLOSE to every window of the process: taskkill without /F);
+// Qt's own windows would not on its offscreen platform, and the program's own window may not
 // exist yet. Windows may end the process once WM_ENDSESSION has been answered, so the stop
 // runs before the answer.
 struct TerminationSignals::Watch {
@@ -51,6 +52,11 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
         HiddenWindow::Kind::TopLevel, [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
             if (msg == WM_QUERYENDSESSION) {
                 result = TRUE;  // the session may end: the state is saved when it does
+                return true;
+            }
+            if (msg == WM_CLOSE) {  // taskkill without /F, or another program asking politely
+                Deliver();
+                result = 0;
                 return true;
             }
             if (msg != WM_ENDSESSION) return false;

@@ -71,7 +71,7 @@ TEST(WindowsPaths, AReadOnlyFileIsNotWrittenUnlessNothingChanges) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST(WindowsSessionEnd, IsAStopOnlyWhenTheSessionReallyEnds) {
+TEST(WindowsStopRequests, TheSessionsEndIsAStopOnlyWhenItReallyEndsAndSoIsAPoliteClose) {
     int stops = 0;
     const TerminationSignals watcher([&stops] { ++stops; });
     ASSERT_TRUE(watcher.IsActive());
@@ -82,6 +82,9 @@ TEST(WindowsSessionEnd, IsAStopOnlyWhenTheSessionReallyEnds) {
     EXPECT_EQ(stops, 0);
     ::SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(stops, 1) << "saved before the answer, after which Windows may end the process";
+    ::SendMessageW(window, WM_CLOSE, 0, 0);  // taskkill without /F
+    EXPECT_EQ(stops, 2);
+    EXPECT_TRUE(::IsWindow(window)) << "the watch goes on until the program ends";
     const TerminationSignals second([&stops] { ++stops; });
     EXPECT_FALSE(second.IsActive()) << "one watcher at a time";
 }

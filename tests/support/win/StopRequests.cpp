@@ -22,11 +22,19 @@ BOOL CALLBACK EndSessionOf(HWND window, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK CloseOf(HWND window, LPARAM) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == ::GetCurrentProcessId()) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 std::vector<StopRequest> StopRequests() {
     std::vector<StopRequest> requests{
-        {"the end of the session", [] { ::EnumWindows(EndSessionOf, 0); }}};
+        {"the end of the session", [] { ::EnumWindows(EndSessionOf, 0); }},
+        {"WM_CLOSE, as taskkill sends it", [] { ::EnumWindows(CloseOf, 0); }}};
     if (::GetConsoleWindow() != nullptr)
         requests.push_back({"Ctrl-C", [] { ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0); }});
     return requests;
