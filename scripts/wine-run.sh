@@ -42,4 +42,12 @@ path="$(windows_path "$qt/bin")"
 for folder in "${runtime[@]}"; do path+=";$(windows_path "$folder")"; done
 export WINEPATH=$path
 export QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+# Qt's offscreen platform reads its fonts from one folder: the Liberation fonts that the layout
+# asks for, as on Linux (fonts-liberation, which the Linux build installs).
+export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-$(windows_path /usr/share/fonts/truetype/liberation)}
+# Wine keeps this machine's QT_ variables (meant for its own Qt) from Windows programs, but hands
+# WINEQT_X on as QT_X: so the test's QT_QPA_PLATFORM and the settings above reach the program.
+while IFS='=' read -r name _; do
+    [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done < <(env)
 exec "$wine" "$@"
