@@ -1,4 +1,4 @@
-// Turns SIGTERM and SIGINT into a call on the GUI thread, so a kiosk stops the normal way.
+// Turns SIGTERM, SIGINT and SIGHUP into a call on the GUI thread, so a kiosk stops the normal way.
 #pragma once
 
 #include <QObject>
@@ -9,10 +9,11 @@ class QSocketNotifier;
 
 namespace tuvako {
 
-// While an instance lives, SIGTERM and SIGINT no longer end the process at once: the signal
-// handler only writes a byte into a pipe (all it may safely do), and the event loop then calls
-// `onSignal`, which closes the main window so that its close handler runs. One instance at a
-// time; the destructor puts the previous signal handling back.
+// While an instance lives, SIGTERM, SIGINT and SIGHUP (which the end of a login session sends)
+// no longer end the process at once: the signal handler only writes a byte into a pipe (all it
+// may safely do), and the event loop then calls `onSignal`, which closes the main window so that
+// its close handler runs. One instance at a time; the destructor puts the previous signal
+// handling back.
 class TerminationSignals : public QObject {
     Q_OBJECT
 

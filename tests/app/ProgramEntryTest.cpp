@@ -76,7 +76,7 @@ TEST_F(ProgramEntry, ExceptionFromAnEventHandlerIsReportedAndTheLoopGoesOn) {
 }
 
 TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         Start().show();
         const TerminationSignals watcher([this] { window->close(); });
         ASSERT_TRUE(watcher.IsActive());
