@@ -1,4 +1,5 @@
 // tuvako-sim: a message-server simulator for the selection terminal.
+#include "platform/TerminationSignals.h"
 #include "sim/DemoDriver.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ScenarioRunner.h"
@@ -87,5 +88,14 @@ int main(int argc, char** argv) {
             return runner->Passed() ? 0 : 1;
         }
     }
+    // A stop (SIGTERM, SIGINT, or SIGHUP when its terminal window or login session goes) ends
+    // the simulator as "quit" does, once what was sent has reached the terminals. A scenario cut
+    // short has not passed.
+    const tuvako::TerminationSignals stop([&server, &runner] {
+        FlushAll(server);
+        const bool cutShort = runner && !runner->Done();
+        if (cutShort) std::fputs("tuvako-sim: stopped before the scenario ended\n", stderr);
+        QCoreApplication::exit(cutShort ? 1 : 0);
+    });
     return app.exec();
 }
