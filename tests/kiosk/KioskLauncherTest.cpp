@@ -193,6 +193,19 @@ TEST_F(KioskLauncher, AStopRightAtTheStartEndsTheKioskNormally) {
     }
 }
 
+// At a shutdown the session's own SIGHUP may reach a program that has not set up its handling
+// yet, and end it: after a stop, that too is the kiosk ending as asked.
+TEST_F(KioskLauncher, AProgramThatTheSessionsHangUpEndsAfterAStopEndsTheKioskNormally) {
+    Start({QString::fromStdString(
+        Terminal("trap 'kill -HUP $$' TERM\necho running\nfor i in $(seq 400); do sleep 0.05; done")
+            .string())});
+    ASSERT_TRUE(WaitForOutput("running")) << output;
+    launcher.terminate();
+    EXPECT_EQ(Finish(), 0) << output;
+    EXPECT_FALSE(fs::exists(CageMark()));
+    EXPECT_TRUE(RuntimeEmpty());
+}
+
 // At a shutdown the end of the login session signals every process of the kiosk at once, and
 // cage dies of its SIGHUP. After a stop that is the kiosk ending as asked, and one line says so;
 // cage dying so with no stop asked stays a failure.
