@@ -49,7 +49,8 @@ TEST_F(Shutdown, AChosenColourSurvivesSigkillAndComesBackAtTheNextStartWhichSigh
     Send(first, SIGKILL);  // as a power cut ends it: no close handler runs
     EXPECT_EQ(first.WaitForExit(kWaitMs), -1);
     for (const char* panel : kPanels)
-        EXPECT_NE(State().find(std::string(panel) + "5649426\r\n"), npos) << panel << "\n" << State();
+        EXPECT_NE(State().find(std::string(panel) + "5649426\r\n"), npos) << panel << "\n"
+                                                                          << State();
 
     // Without its window section, the file shows what the stop writes. The panels are written
     // as they are shown, so they show the chosen colour again, not the blue of a first start.
@@ -61,7 +62,8 @@ TEST_F(Shutdown, AChosenColourSurvivesSigkillAndComesBackAtTheNextStartWhichSigh
     EXPECT_EQ(second.WaitForExit(kWaitMs), 0) << second.output;
     EXPECT_NE(State().find("[TfrmTuvakoMain]"), npos) << State();
     for (const char* panel : kPanels)
-        EXPECT_NE(State().find(std::string(panel) + "5649426\r\n"), npos) << panel << "\n" << State();
+        EXPECT_NE(State().find(std::string(panel) + "5649426\r\n"), npos) << panel << "\n"
+                                                                          << State();
 }
 
 TEST_F(Shutdown, SighupEndsTheSimulatorWithZeroOrWithOneWhenItCutsAScenarioShort) {

@@ -212,10 +212,9 @@ TEST_F(KioskLauncher, AProgramThatTheSessionsHangUpEndsAfterAStopEndsTheKioskNor
 TEST_F(KioskLauncher, CageKilledByASignalAfterAStopIsTheKioskEndingAsAsked) {
     const fs::path terminalPid = work.File("terminal-pid");
     // Takes its time over a stop, as the terminal saving its state does.
-    const fs::path terminal =
-        Terminal("echo $$ >" + terminalPid.string() +
-                 "\ntrap 'sleep 3; exit 0' TERM\necho running\n"
-                 "for i in $(seq 400); do sleep 0.05; done");
+    const fs::path terminal = Terminal("echo $$ >" + terminalPid.string() +
+                                       "\ntrap 'sleep 3; exit 0' TERM\necho running\n"
+                                       "for i in $(seq 400); do sleep 0.05; done");
     for (const bool stopAsked : {true, false}) {
         SCOPED_TRACE(stopAsked ? "with a stop" : "without a stop");
         output.clear();
