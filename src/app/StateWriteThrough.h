@@ -29,6 +29,7 @@ public:
     void AddPart(const char* context, SavePart save);
 
     int SettleTime() const { return settle_.interval(); }
+    // A pending save then waits the new time, counted from now.
     void SetSettleTime(int ms) { settle_.setInterval(ms); }
 
     // Something changed: the save comes once the settle time has passed without a change.
