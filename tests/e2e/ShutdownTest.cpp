@@ -26,6 +26,7 @@ protected:
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("TUVAKO_CONSOLE_LOG", "1");
         environment.insert("TUVAKO_CONSOLE_INPUT", "1");
+        environment.insert("TUVAKO_SCREENSHOT_DIR", "");  // empty: none taken
         terminal.process.setProcessEnvironment(environment);
         terminal.process.start(TUVAKO_BINARY,
                                {"--config-dir", QString::fromStdString(dir.Path().string())});
