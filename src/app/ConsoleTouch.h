@@ -1,4 +1,4 @@
-// Presses the terminal's selection buttons from commands on standard input.
+// Presses the terminal's selection buttons, and picks its colour, from commands on standard input.
 #pragma once
 
 #include <QObject>
@@ -11,8 +11,10 @@ namespace tuvako {
 
 // For a terminal without a display (the demo on a server, the end-to-end tests): each line
 // "press N" presses selection slot N, and "press TEXT" the first shown button whose caption
-// starts with TEXT, exactly as a customer's touch would. Anything else is reported on standard
-// error. Reading stops at the end of standard input; the terminal goes on.
+// starts with TEXT, exactly as a customer's touch would; "colour RRGGBB" (hex digits) chooses
+// that background colour through the operator's menu, confirmed in its colour dialog. Anything
+// else is reported on standard error. Reading stops at the end of standard input; the terminal
+// goes on.
 class ConsoleTouch : public QObject {
 public:
     // The environment variable that switches the console on in the program entry.
@@ -20,11 +22,12 @@ public:
 
     explicit ConsoleTouch(QWidget& window);
 
-    // Carries out one command; false when nothing was pressed.
+    // Carries out one command; false when nothing was pressed or chosen.
     bool Execute(const QString& line);
 
 private:
     QPushButton* FindShownButton(const QString& which) const;
+    bool ChooseColour(const QString& digits);
 
     QWidget& window_;
 };

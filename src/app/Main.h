@@ -26,6 +26,7 @@ class QPushButton;
 namespace tuvako {
 
 class LogPane;
+class StateWriteThrough;
 class TCustomSocket;
 class TComponentState;
 class TFormState;
@@ -72,6 +73,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Tests read the window's state through this class (tests/app/MainWindowProbe.h).
@@ -152,6 +156,17 @@ private:
     int LogLineCount() const;
 
     bool consoleLog_ = false;
+
+    // ==== Writing the window state through (MainStateSaving.cpp) ===============================
+    // "Selwi.ini" is written when what it keeps changes, not only at close, so that a shutdown
+    // that ends the terminal hard, or a power cut, loses nothing the operator set.
+    void CreateStateSaving();
+    // The window was moved, resized, maximised or restored: saved once it has settled.
+    void WindowGeometryChanged();
+    // Saves the window's position and the panel colours now; nothing in a system folder.
+    void SaveWindowState();
+
+    StateWriteThrough* StateSaving = nullptr;
 
     // ==== The offline notice (MainOfflineNotice.cpp) ============================================
     // While the link is on and no session is connected, a small red notice in the top panel

@@ -91,6 +91,7 @@ void TfrmTuvakoMain::CreateComponents() {
     TimerPool = new TTimerPool(this);
     TimerPool->setObjectName(QStringLiteral("TimerPool"));
     CreateStateKeepers();
+    CreateStateSaving();
 
     BreakApart.SetBreakString("^");
     BreakApart.SetAllowEmptyString(true);

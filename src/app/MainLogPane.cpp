@@ -52,8 +52,10 @@ void TfrmTuvakoMain::mnuClearClick() {
 
 void TfrmTuvakoMain::mnuBackColorClick() {
     ColorDialog->setCurrentColor(ToQColor(PanelTausta->Color()));
-    if (ColorDialog->exec() == QDialog::Accepted)
-        SetPanelColors(FromQColor(ColorDialog->selectedColor()));
+    if (ColorDialog->exec() != QDialog::Accepted) return;
+    SetPanelColors(FromQColor(ColorDialog->selectedColor()));
+    // Written at once: the door PC may be switched off before anyone closes the terminal.
+    SaveWindowState();
 }
 
 void TfrmTuvakoMain::SetPanelColors(TColor color) {

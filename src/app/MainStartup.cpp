@@ -142,13 +142,9 @@ void TfrmTuvakoMain::closeEvent(QCloseEvent* event) {
 
 void TfrmTuvakoMain::FormClose() {
     TimerPool->RemoveAllTriggers();
-    // A state file that cannot be written must not keep the terminal from closing; the
-    // report says why on standard error.
-    if (StateWritable()) {
-        ExceptionReporter::Guard("Saving the window state", [this] { FormState->SaveState(); });
-        ExceptionReporter::Guard("Saving the panel colours",
-                                 [this] { ComponentState->SaveState(); });
-    }
+    // A state file that cannot be written must not keep the terminal from closing; the report
+    // says why on standard error, unless a save before the close has already said it.
+    SaveWindowState();
     ButtonCodes.clear();
     formClosed_ = true;
 }

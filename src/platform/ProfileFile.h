@@ -24,11 +24,11 @@ public:
     static bool IsWritable(const AnsiString& fileName);
 
     // Replaces the file with `content`. Where the folder allows it, atomically: a temporary
-    // file beside it is written and renamed over it, so that a crash never leaves half a file
-    // and a failure leaves the old file untouched. Where the folder takes no new file, a
-    // writable file is rewritten in place. A symbolic link is followed (the link stays, its
-    // target changes); the old file's permissions and, where allowed, owner are kept.
-    // Temporary files that a killed process left beside the file are removed first.
+    // file beside it is written, synced and renamed over it, and the folder synced, so that a
+    // crash or a power cut never leaves half a file and a failure leaves the old file untouched.
+    // Where the folder takes no new file, a writable file is rewritten in place. A symbolic link is
+    // followed (the link stays, its target changes); the old file's permissions and, where allowed,
+    // owner are kept. Temporary files that a killed process left beside the file are removed first.
     static bool Replace(const AnsiString& fileName, std::string_view content);
 };
 

@@ -1,6 +1,7 @@
 // Turns a request to stop the program into a call on the GUI thread, so that the window closes
-// the normal way and saves its state: SIGTERM and SIGINT on POSIX; on Windows the end of the
-// session (logoff, shutdown) and, for a program with a console, Ctrl-C, Ctrl-Break and the
+// the normal way and saves its state: SIGTERM, SIGINT and SIGHUP (which the end of a login
+// session sends) on POSIX; on Windows the end of the session (logoff, shutdown), a polite close
+// (WM_CLOSE, as taskkill sends it) and, for a program with a console, Ctrl-C, Ctrl-Break and the
 // console's closing.
 #pragma once
 

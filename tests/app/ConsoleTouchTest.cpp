@@ -1,7 +1,10 @@
-// Buttons pressed from commands on standard input, as a terminal without a display takes them.
+// Buttons pressed and a colour chosen from commands on standard input, as a terminal without a
+// display takes them.
 #include "app/ConsoleTouch.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
+#include <QColorDialog>
 #include <QPushButton>
 #include <QWidget>
 
@@ -30,6 +33,24 @@ TEST(ConsoleTouch, PressesAShownButtonBySlotOrCaptionStartAndNothingElse) {
     for (const auto& [command, accepted] : commands)
         EXPECT_EQ(touch.Execute(command), accepted) << command;
     EXPECT_EQ(pressed, (std::vector<int>{1, 0, 2}));
+}
+
+TEST(ConsoleTouch, ColourIsChosenThroughTheMenuItemAndConfirmedInItsDialog) {
+    QWidget window;
+    auto* dialog = new QColorDialog(&window);
+    dialog->setObjectName(QStringLiteral("ColorDialog"));
+    auto* item = new QAction(&window);
+    item->setObjectName(QStringLiteral("mnuBackColor"));
+    std::vector<QColor> confirmed;
+    QObject::connect(item, &QAction::triggered, [&] {
+        if (dialog->exec() == QDialog::Accepted) confirmed.push_back(dialog->selectedColor());
+    });
+    ConsoleTouch touch{window};
+    EXPECT_TRUE(touch.Execute("colour 12a4Ff"));
+    for (const char* wrong : {"colour", "colour 12345", "colour 1234567", "colour #123456",
+                              "colour red", "colour 12345g"})
+        EXPECT_FALSE(touch.Execute(wrong)) << wrong;
+    EXPECT_EQ(confirmed, std::vector<QColor>{QColor(0x12, 0xA4, 0xFF)});
 }
 
 }  // namespace

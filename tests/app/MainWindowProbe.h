@@ -3,6 +3,7 @@
 
 #include "app/LogPane.h"
 #include "app/Main.h"
+#include "app/StateWriteThrough.h"
 #include "app/TPanel.h"
 #include "settings/TTimerPool.h"
 #include "support/TempDir.h"
@@ -35,6 +36,8 @@ public:
     int LogLineCount() const { return w_.LogLineCount(); }
     bool FormClosed() const { return w_.formClosed_; }
     std::uint32_t TimerPeriod() const { return w_.TimerPool->TimerPeriod(); }
+    // What writes "Selwi.ini" when the window's state changes.
+    StateWriteThrough& StateSaving() const { return *w_.StateSaving; }
 
 private:
     TfrmTuvakoMain& w_;

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -21,8 +23,10 @@ namespace fs = std::filesystem;
 
 constexpr int kWaitMs = 30000;
 
-// Ends with 0 once its program ends; on SIGTERM it leaves a mark and aborts (status 134).
+// Ends with 0 once its program ends; on SIGTERM it leaves a mark and aborts (status 134). Any
+// other stop signal ends it as such a signal ends a process.
 constexpr const char* kFakeCage = R"(#!/bin/sh
+echo $$ >"$FAKE_CAGE_PID"
 while [ "$1" != -- ]; do shift; done
 shift
 sleep "$FAKE_CAGE_START_SECONDS"
@@ -62,6 +66,7 @@ protected:
             "PATH", QString::fromStdString(bin.Path().string()) + ":" + environment.value("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path().string()));
         environment.insert("FAKE_CAGE_MARK", QString::fromStdString(CageMark().string()));
+        environment.insert("FAKE_CAGE_PID", QString::fromStdString(work.File("cage-pid").string()));
         environment.insert("FAKE_CAGE_START_SECONDS", cageStartSeconds);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("TUVAKO_CONSOLE_LOG", "1");
@@ -94,6 +99,17 @@ protected:
 
     fs::path CageMark() const { return work.File("cage-got-sigterm"); }
     bool RuntimeEmpty() const { return fs::is_empty(runtime.Path()); }
+    // The launcher has taken a stop: its status folder holds the mark of it.
+    bool StopTaken() const {
+        for (const auto& entry : fs::directory_iterator(runtime.Path()))
+            if (fs::exists(entry.path() / "stop")) return true;
+        return false;
+    }
+    // Sends `signal` to the process whose id the file holds.
+    static void Signal(const fs::path& pidFile, int signal) {
+        ASSERT_TRUE(fs::exists(pidFile)) << pidFile;
+        ASSERT_EQ(::kill(pid_t(std::stoi(TempDir::Read(pidFile))), signal), 0);
+    }
 
     TempDir work;
     TempDir bin;
@@ -174,6 +190,53 @@ TEST_F(KioskLauncher, AStopRightAtTheStartEndsTheKioskNormally) {
         EXPECT_EQ(Finish(), 0) << output;
         EXPECT_FALSE(fs::exists(CageMark()));
         EXPECT_TRUE(RuntimeEmpty());
+    }
+}
+
+// At a shutdown the session's own SIGHUP may reach a program that has not set up its handling
+// yet, and end it: after a stop, that too is the kiosk ending as asked.
+TEST_F(KioskLauncher, AProgramThatTheSessionsHangUpEndsAfterAStopEndsTheKioskNormally) {
+    Start({QString::fromStdString(
+        Terminal("trap 'kill -HUP $$' TERM\necho running\nfor i in $(seq 400); do sleep 0.05; done")
+            .string())});
+    ASSERT_TRUE(WaitForOutput("running")) << output;
+    launcher.terminate();
+    EXPECT_EQ(Finish(), 0) << output;
+    EXPECT_FALSE(fs::exists(CageMark()));
+    EXPECT_TRUE(RuntimeEmpty());
+}
+
+// At a shutdown the end of the login session signals every process of the kiosk at once, and
+// cage dies of its SIGHUP. After a stop that is the kiosk ending as asked, and one line says so;
+// cage dying so with no stop asked stays a failure.
+TEST_F(KioskLauncher, CageKilledByASignalAfterAStopIsTheKioskEndingAsAsked) {
+    const fs::path terminalPid = work.File("terminal-pid");
+    // Takes its time over a stop, as the terminal saving its state does.
+    const fs::path terminal = Terminal("echo $$ >" + terminalPid.string() +
+                                       "\ntrap 'sleep 3; exit 0' TERM\necho running\n"
+                                       "for i in $(seq 400); do sleep 0.05; done");
+    for (const bool stopAsked : {true, false}) {
+        SCOPED_TRACE(stopAsked ? "with a stop" : "without a stop");
+        output.clear();
+        Start({QString::fromStdString(terminal.string())});
+        ASSERT_TRUE(WaitForOutput("running")) << output;
+        if (stopAsked) {
+            launcher.terminate();
+            ASSERT_TRUE(WaitUntil([&] { return StopTaken(); }, kWaitMs));
+        }
+        Signal(work.File("cage-pid"), SIGHUP);
+        const std::string stopped = "tuvako-kiosk: stopped as asked; cage ended by signal SIGHUP\n";
+        if (stopAsked) {
+            EXPECT_EQ(Finish(), 0) << output;
+            EXPECT_EQ(output, "running\n" + stopped);  // one line, and no note of the shell's
+        } else {
+            EXPECT_EQ(Finish(), 128 + SIGHUP) << output;
+            EXPECT_NE(output.find("did not run to its end; cage ended with status 129"),
+                      std::string::npos)
+                << output;
+        }
+        EXPECT_TRUE(RuntimeEmpty());
+        Signal(terminalPid, SIGKILL);  // the stand-in outlived its cage
     }
 }
 

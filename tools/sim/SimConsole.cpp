@@ -6,16 +6,14 @@
 #include "sim/StepActions.h"
 #include "sim/TrafficLog.h"
 
-#include <QSocketNotifier>
-
-#include <unistd.h>
+#include "platform/ConsoleLines.h"
 
 namespace tuvako::sim {
 
 SimConsole::SimConsole(SimServer& server, TrafficLog& log, QObject* parent)
     : QObject(parent), server_(server), log_(log) {
-    notifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &SimConsole::ReadInput);
+    // At the end of standard input the simulator goes on without a console.
+    new ConsoleLines([this](const QByteArray& line) { Execute(line.toStdString()); }, this);
 }
 
 const char* SimConsole::HelpText() {
@@ -29,23 +27,6 @@ const char* SimConsole::HelpText() {
            "  close | reset    close the connection in order | abort it with a reset\n"
            "  offline | online stop listening and drop every terminal | listen again\n"
            "  who | help | quit\n";
-}
-
-void SimConsole::ReadInput() {
-    char buffer[4096];
-    const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (got <= 0) {
-        notifier_->setEnabled(false);  // end of input: the simulator goes on without a console
-        if (!pending_.empty()) Execute(std::exchange(pending_, {}));
-        return;
-    }
-    pending_.append(buffer, std::size_t(got));
-    std::size_t newline;
-    while ((newline = pending_.find('\n')) != std::string::npos) {
-        const std::string line = pending_.substr(0, newline);
-        pending_.erase(0, newline + 1);
-        Execute(line);
-    }
 }
 
 void SimConsole::Execute(const std::string& typed) {

@@ -5,8 +5,6 @@
 
 #include <string>
 
-class QSocketNotifier;
-
 namespace tuvako::sim {
 
 class SimServer;
@@ -31,12 +29,8 @@ signals:
     void quitRequested();
 
 private:
-    void ReadInput();
-
     SimServer& server_;
     TrafficLog& log_;
-    QSocketNotifier* notifier_ = nullptr;
-    std::string pending_;
 };
 
 }  // namespace tuvako::sim

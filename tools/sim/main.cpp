@@ -1,4 +1,5 @@
 // tuvako-sim: a message-server simulator for the selection terminal.
+#include "platform/TerminationSignals.h"
 #include "sim/DemoDriver.h"
 #include "sim/ScenarioParser.h"
 #include "sim/ScenarioRunner.h"
@@ -13,6 +14,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 
 using namespace tuvako::sim;
 
@@ -39,6 +41,11 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QCoreApplication app(argc, argv);
+    // A stop (SIGTERM, SIGINT, or SIGHUP when its terminal window or login session goes) ends
+    // the simulator as "quit" does. It is taken from here on, before the first line says where
+    // the simulator listens, and acted on once the event loop runs.
+    std::function<void()> onStop = [] { QCoreApplication::exit(0); };
+    const tuvako::TerminationSignals stop([&onStop] { onStop(); });
     std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string error;
     const auto options = SimOptions::Parse(arguments, &error);
@@ -90,5 +97,12 @@ int main(int argc, char** argv) {
             return runner->Passed() ? 0 : 1;
         }
     }
+    // Once what was sent has reached the terminals; a scenario cut short has not passed.
+    onStop = [&server, &runner] {
+        FlushAll(server);
+        const bool cutShort = runner && !runner->Done();
+        if (cutShort) std::fputs("tuvako-sim: stopped before the scenario ended\n", stderr);
+        QCoreApplication::exit(cutShort ? 1 : 0);
+    };
     return app.exec();
 }

@@ -83,6 +83,16 @@ void RemoveLeftTemporaries(const AnsiString& target) {
     ::closedir(listing);
 }
 
+// Makes a rename in the folder of `target` last through a power cut: until the folder itself
+// reaches the disk, the file may still come back as the old one. Best effort: the new content
+// is in place either way.
+void SyncFolderOf(const AnsiString& target) {
+    const std::size_t slash = target.rfind('/');
+    const AnsiString folder = slash == AnsiString::npos ? "." : target.substr(0, slash + 1);
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.Get() >= 0) (void)!::fsync(directory.Get());
+}
+
 // Writes `content` to a temporary file beside `target` and renames it over `target`. False
 // with `created` false when the folder allows no temporary file at all.
 bool ReplaceAtomically(const AnsiString& target, std::string_view content, bool& created) {
@@ -99,6 +109,7 @@ bool ReplaceAtomically(const AnsiString& target, std::string_view content, bool&
     written = written && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0 &&
               ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) ::unlink(temporary.c_str());
+    if (written) SyncFolderOf(target);
     return written;
 }
 

@@ -8,14 +8,17 @@
 #include <unistd.h>
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 namespace tuvako {
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT};
+// SIGHUP too: the end of a login session sends it, and at a shutdown it comes together with
+// SIGTERM; either must save and close, not kill.
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 int g_pipe[2] = {-1, -1};
-struct sigaction g_previous[2];
+struct sigaction g_previous[std::size(kSignals)];
 
 // Runs in signal context: only async-signal-safe calls, errno left as it was.
 void OnTerminationSignal(int) {
