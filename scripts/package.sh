@@ -11,7 +11,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/build-options.sh
+usage="scripts/package.sh [--arch ARCH]"
 read_build_options "$@"
+# Nothing else: a word that is no option would otherwise be ignored without a word.
+((${#arguments[@]} == 0)) || refuse_usage "unexpected argument ${arguments[0]}"
 
 # A Release build and the checks, and the cross-build's packages; no test tools.
 scripts/setup.sh --install-package-tools "${build_options[@]}"
