@@ -72,10 +72,23 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "The Tuvako developers"
 
 !include "${FILES}"
 
+; A running terminal keeps its files open: ask it to close as Windows does (WM_CLOSE, what
+; taskkill sends without /F), on which it saves Selwi.ini and ends normally, so a task that
+; restarts it on failure leaves it closed.
+!macro CloseTerminal
+  nsExec::ExecToLog '"$SYSDIR\taskkill.exe" /IM tuvako.exe'
+  Pop $0
+  ${If} $0 == 0
+    DetailPrint "Closed the running tuvako.exe."
+    Sleep 3000
+  ${EndIf}
+!macroend
+
 Section "Tuvako (required)" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
   SetOverwrite on
+  !insertmacro CloseTerminal
   !insertmacro InstallFiles
 
   ; The configuration to edit: the example, only when there is none yet. Never overwritten.
@@ -151,13 +164,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-  ; A terminal still running would keep its files; it ends normally on WM_CLOSE and saves
-  ; Selwi.ini, which stays.
-  nsExec::ExecToLog '"$SYSDIR\taskkill.exe" /IM tuvako.exe'
-  Pop $0
-  ${If} $0 == 0
-    Sleep 2000
-  ${EndIf}
+  !insertmacro CloseTerminal
   !insertmacro UninstallFiles
   Delete "$INSTDIR\uninstall.exe"
   ; Gone only when empty: with Selvaro.ini or Selwi.ini (or anything of the user's) it stays.
