@@ -10,10 +10,11 @@
 #  2. setup.exe /S installs into C:\Tuvako (a Selvaro.ini made from the example, the Start menu
 #     entry, the entry in Add/Remove Programs, no start with Windows);
 #  3. tuvako.exe --check from there passes against tuvako-sim.exe on a free loopback port;
-#  4. the task XML imports with schtasks;
-#  5. setup.exe /S /AUTOSTART again keeps Selvaro.ini and Selwi.ini byte for byte and adds the
+#  4. setup.exe /S over the installed terminal while it runs closes it (it saves Selwi.ini);
+#  5. the task XML imports with schtasks;
+#  6. setup.exe /S /AUTOSTART again keeps Selvaro.ini and Selwi.ini byte for byte and adds the
 #     start with Windows;
-#  6. uninstall.exe /S removes everything else and leaves the two ini files.
+#  7. uninstall.exe /S removes everything else and leaves the two ini files.
 # Every Wine process is ended at the end, and nothing is left listening.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -174,14 +175,32 @@ write_ini "$installed/Selvaro.ini" '; the door PC' '[MessageSrv]' 'ServerAddress
 sed 's/^/  /' "$work/check.log"
 grep -qF 'C:\Tuvako' "$work/check.log" || fail "--check did not use C:\\Tuvako"
 grep -q '^OK: Tuvako01 logged in' "$work/check.log" || fail "--check did not report OK"
-stop_simulator
 
-echo "-- 4. the task XML imports"
+echo "-- 4. setup.exe /S over a running terminal"
+"$wine" 'C:\Tuvako\tuvako.exe' >"$work/terminal.log" 2>&1 &
+terminal_pid=$!
+for ((i = 0; i < 600; ++i)); do
+    (($(grep -c 'login accepted for Tuvako01' "$work/sim.log") >= 2)) && break
+    sleep 0.1
+done
+(($(grep -c 'login accepted for Tuvako01' "$work/sim.log") >= 2)) \
+    || fail "the installed terminal did not log in: $(cat "$work/sim.log" "$work/terminal.log")"
+rm -f "$installed/Selwi.ini"
+run "$(windows_path "$setup")" /S >/dev/null || fail "setup.exe /S over a running terminal ended with status $?"
+kill -0 "$terminal_pid" 2>/dev/null && fail "setup.exe left the running terminal running"
+wait "$terminal_pid" || fail "the terminal ended with status $? when setup.exe closed it"
+stop_simulator
+"$wineserver" -w
+grep -q '^\[TfrmTuvakoMain\]' "$installed/Selwi.ini" 2>/dev/null \
+    || fail "the terminal that setup.exe closed did not save Selwi.ini"
+echo "setup.exe closed the running terminal, which saved Selwi.ini, and installed over it"
+
+echo "-- 5. the task XML imports"
 run schtasks /Create /XML 'C:\Tuvako\tuvako-task.xml' /TN Tuvako >/dev/null \
     || fail "schtasks could not import tuvako-task.xml"
 echo "schtasks /Create /XML C:\\Tuvako\\tuvako-task.xml /TN Tuvako: imported"
 
-echo "-- 5. setup.exe /S /AUTOSTART over it keeps both ini files"
+echo "-- 6. setup.exe /S /AUTOSTART over it keeps both ini files"
 write_ini "$installed/Selwi.ini" '[TfrmTuvakoMain]' 'Left=12' 'Top=34' '[TfrmDEvevorMain]' \
     'PanelBack.Color=65280'
 cp "$installed/Selvaro.ini" "$work/Selvaro.before"
@@ -195,7 +214,7 @@ grep -qF '"C:\Tuvako\tuvako.exe" --hide-cursor' <<<"$autostart" \
     || fail "start with Windows runs something else: $autostart"
 echo "Selvaro.ini and Selwi.ini unchanged; start with Windows: $(grep -o '"C:.*' <<<"$autostart")"
 
-echo "-- 6. uninstall.exe /S"
+echo "-- 7. uninstall.exe /S"
 run 'C:\Tuvako\uninstall.exe' /S >/dev/null || fail "uninstall.exe /S ended with status $?"
 # The uninstaller goes on from a copy of itself in the temporary folder.
 "$wineserver" -w
