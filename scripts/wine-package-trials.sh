@@ -7,8 +7,9 @@
 #  1. the zip, unpacked into a folder whose name has a blank, runs the three programs' --version
 #     through a pipe, and the terminal itself logs in to the simulator and, closed as Windows
 #     closes a program, writes Selwi.ini beside itself;
-#  2. setup.exe /S installs into C:\Tuvako (a Selvaro.ini made from the example, the Start menu
-#     entry, the entry in Add/Remove Programs, no start with Windows);
+#  2. setup.exe /S refuses Windows 7; on Windows 10 it installs into C:\Tuvako (a Selvaro.ini
+#     made from the example, the Start menu entry, the entry in Add/Remove Programs, no start
+#     with Windows);
 #  3. tuvako.exe --check from there passes against tuvako-sim.exe on a free loopback port;
 #  4. setup.exe /S over the installed terminal while it runs closes it (it saves Selwi.ini);
 #  5. the task XML imports with schtasks;
@@ -108,6 +109,8 @@ mkdir -p "$work"
 "$wine" wineboot -i >/dev/null 2>&1
 # Nothing here needs a window on a screen: Wine's null graphics driver, display or not.
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+# A door PC runs Windows 10 or 11; Wine 8 says Windows 7 unless told.
+"$wine" winecfg -v win10 >/dev/null 2>&1
 "$wineserver" -w
 
 echo "-- 1. the zip, unpacked where nothing else is"
@@ -148,6 +151,12 @@ echo "tuvako.exe from the zip closed on WM_CLOSE and wrote Selwi.ini beside itse
 stop_simulator
 
 echo "-- 2. setup.exe /S"
+# On an older Windows it says that it needs 10 or 11, fails, and installs nothing.
+"$wine" winecfg -v win7 >/dev/null 2>&1
+run "$(windows_path "$setup")" /S >/dev/null && fail "setup.exe /S installed on Windows 7"
+[[ ! -e $installed ]] || fail "setup.exe /S on Windows 7 made C:\\Tuvako"
+"$wine" winecfg -v win10 >/dev/null 2>&1
+echo "setup.exe /S on Windows 7: refused, nothing installed"
 run "$(windows_path "$setup")" /S >/dev/null || fail "setup.exe /S ended with status $?"
 "$wineserver" -w
 for file in tuvako.exe tuvako-sim.exe tuvako-wire.exe platforms/qwindows.dll uninstall.exe \

@@ -28,6 +28,7 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include WinVer.nsh
 
 !define PRODUCT "Tuvako"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tuvako"
@@ -151,6 +152,11 @@ SectionEnd
 
 Function .onInit
   SetRegView 64
+  ; Qt 6 runs on Windows 10 and later only; say so rather than install programs that fail.
+  ${IfNot} ${AtLeastWin10}
+    MessageBox MB_ICONSTOP|MB_OK "Tuvako needs 64-bit Windows 10 or 11." /SD IDOK
+    Abort
+  ${EndIf}
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/AUTOSTART" $R1
