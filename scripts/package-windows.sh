@@ -107,16 +107,16 @@ sed -e 's|^; Put it in the terminal.s configuration folder (~/.config/tuvako for
     packaging/Selvaro.ini | crlf >"$stage/Selvaro.example.ini"
 grep -q 'beside tuvako.exe' "$stage/Selvaro.example.ini" \
     || { echo "packaging/Selvaro.ini: its opening lines changed; update the Windows wording here" >&2; exit 1; }
-expand() {
+fill_in() {
     sed -e "s/@VERSION@/$version/g" -e "s/@QT_VERSION@/$qt_version/g" \
         -e "s/@QT_DEBIAN_VERSION@/$qt_debian_version/g" "$1"
 }
 # A byte-order mark, so that every Notepad shows the Finnish letters right.
-{ printf '\xef\xbb\xbf'; expand packaging/windows/README.txt | crlf; } >"$stage/README.txt"
+{ printf '\xef\xbb\xbf'; fill_in packaging/windows/README.txt | crlf; } >"$stage/README.txt"
 # Task Scheduler imports UTF-16 (what it writes itself).
 { printf '\xff\xfe'; crlf packaging/windows/tuvako-task.xml | iconv -f UTF-8 -t UTF-16LE; } \
     >"$stage/tuvako-task.xml"
-expand packaging/windows/licenses-README.txt | crlf >"$stage/licenses/README.txt"
+fill_in packaging/windows/licenses-README.txt | crlf >"$stage/licenses/README.txt"
 crlf packaging/copyright >"$stage/licenses/Tuvako.txt"
 for text in "$qt"/LICENSES/*.txt; do
     crlf "$text" >"$stage/licenses/Qt/${text##*/}"

@@ -135,9 +135,9 @@ Section "Start menu entry" SecStartMenu
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Read me.lnk" "$INSTDIR\README.txt"
 SectionEnd
 
-; Off unless ticked (or /AUTOSTART): on a PC that is not a kiosk, a full-screen terminal
+; Off unless ticked (or /AUTOSTART): on a PC that is not a kiosk, a maximised terminal
 ; without a pointer at every logon would be a surprise.
-Section /o "Start with Windows (full screen, pointer hidden)" SecAutostart
+Section /o "Start with Windows (pointer hidden)" SecAutostart
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\tuvako.exe" --hide-cursor'
 SectionEnd
 
