@@ -4,14 +4,19 @@
 # pages, example configuration, maintainer scripts), that its programs are code for its
 # architecture and apt resolves its dependencies, the desktop entry with desktop-file-validate,
 # both units with systemd-analyze verify, and lintian (no error and no warning).
-#   scripts/package.sh [--arch ARCH]
+#   scripts/package.sh [--arch ARCH | --windows]
 # ARCH is this machine's Debian architecture unless given: `--arch arm64` on an amd64 machine
 # cross-builds the package for a Raspberry Pi. A package of another architecture in dist/ stays.
 # Install it afterwards with: apt-get install ./dist/tuvako_<version>_<arch>.deb
+# --windows builds the Windows zip and installer instead (scripts/package-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/build-options.sh
+usage="scripts/package.sh [--arch ARCH | --windows]"
 read_build_options "$@"
+# Nothing else: a word that is no option would otherwise be ignored without a word.
+((${#arguments[@]} == 0)) || refuse_usage "unexpected argument ${arguments[0]}"
+[[ -z $windows ]] || exec scripts/package-windows.sh
 
 # A Release build and the checks, and the cross-build's packages; no test tools.
 scripts/setup.sh --install-package-tools "${build_options[@]}"
