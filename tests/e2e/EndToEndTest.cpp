@@ -131,6 +131,9 @@ TEST_F(EndToEnd, ACustomerChoosesTheNextOneTimesOut) {
 // Terminals of one site each have a folder with their own settings and a link to one shared
 // binary: each finds the settings beside its link.
 TEST_F(EndToEnd, AStartThroughASymbolicLinkReadsTheSettingsBesideTheLink) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a Windows program finds its folder from its own module, never from a link";
+#endif
     startThroughLink = true;
     Start(kLoggedIn + kStillServing);
     ExpectScenarioPasses();

@@ -1,13 +1,13 @@
 // What a shutdown or a power cut leaves, with the real programs: a colour the operator chose is
-// in "Selwi.ini" before any close, so that even SIGKILL loses nothing, and SIGHUP, which the end
-// of a login session sends, ends the terminal and the simulator cleanly.
+// in "Selwi.ini" before any close, so that even a kill loses nothing, and the end of a login
+// session (SIGHUP on Linux, WM_ENDSESSION on Windows) ends the terminal and the simulator
+// cleanly.
 #include "ChildProcess.h"
+#include "support/StopRequests.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <QProcessEnvironment>
-
-#include <signal.h>
 
 namespace tuvako::test {
 namespace {
@@ -32,9 +32,7 @@ protected:
                                {"--config-dir", QString::fromStdString(dir.Path().string())});
         return terminal.WaitFor("Selvaro.ini found.") != npos;
     }
-    static void Send(ChildProcess& child, int signal) {
-        ASSERT_EQ(::kill(pid_t(child.process.processId()), signal), 0);
-    }
+    static void EndSession(ChildProcess& child) { EndSessionOf(child.process.processId()); }
     std::string State() const { return TempDir::Read(dir.File("Selwi.ini")); }
     // Every panel is stored with the colour 123456, the colour word 0x563412.
     ::testing::AssertionResult ColourStored() const {
@@ -48,14 +46,14 @@ protected:
     TempDir dir;
 };
 
-TEST_F(Shutdown, AChosenColourSurvivesSigkillAndComesBackAtTheNextStartWhichSighupEnds) {
+TEST_F(Shutdown, AChosenColourSurvivesAKillAndComesBackAtTheNextStartWhichTheSessionsEndEnds) {
     ChildProcess first;
     ASSERT_TRUE(StartTerminal(first)) << first.output;
     // Commands run in order: the refusal of the second says that the first is done.
     first.WriteLine("colour 123456");
     first.WriteLine("press nothing");
     ASSERT_NE(first.WaitFor("console: no shown button"), npos) << first.output;
-    Send(first, SIGKILL);  // as a power cut ends it: no close handler runs
+    first.process.kill();  // as a power cut ends it: no close handler runs
     EXPECT_EQ(first.WaitForExit(kWaitMs), -1);
     ASSERT_TRUE(ColourStored());
 
@@ -65,23 +63,23 @@ TEST_F(Shutdown, AChosenColourSurvivesSigkillAndComesBackAtTheNextStartWhichSigh
     dir.Write("Selwi.ini", colours);
     ChildProcess second;
     ASSERT_TRUE(StartTerminal(second)) << second.output;
-    Send(second, SIGHUP);
+    EndSession(second);
     EXPECT_EQ(second.WaitForExit(kWaitMs), 0) << second.output;
     EXPECT_NE(State().find("[TfrmTuvakoMain]"), npos) << State();
     EXPECT_TRUE(ColourStored());
 }
 
-TEST_F(Shutdown, SighupEndsTheSimulatorWithZeroOrWithOneWhenItCutsAScenarioShort) {
+TEST_F(Shutdown, TheSessionsEndEndsTheSimulatorWithZeroOrWithOneWhenItCutsAScenarioShort) {
     ChildProcess server;
     ASSERT_NE(server.StartSimulator({"--no-console"}), 0) << server.output;
-    Send(server, SIGHUP);
+    EndSession(server);
     EXPECT_EQ(server.WaitForExit(kWaitMs), 0) << server.output;
 
     const auto scenario = dir.Write("scenario.txt", "timeout 60\naccept\n");
     ChildProcess waiting;
     ASSERT_NE(waiting.StartSimulator({"--scenario", QString::fromStdString(scenario.string())}), 0)
         << waiting.output;
-    Send(waiting, SIGHUP);
+    EndSession(waiting);
     EXPECT_EQ(waiting.WaitForExit(kWaitMs), 1) << waiting.output;
     EXPECT_NE(waiting.output.find("stopped before the scenario ended"), npos) << waiting.output;
 }

@@ -22,6 +22,19 @@ BOOL CALLBACK EndSessionOf(HWND window, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK EndSessionOfProcess(HWND window, LPARAM processId) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != DWORD(processId)) return TRUE;
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                              &answer) &&
+        answer)
+        ::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                              &answer);
+    return TRUE;
+}
+
 BOOL CALLBACK CloseOf(HWND window, LPARAM) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
@@ -38,6 +51,10 @@ std::vector<StopRequest> StopRequests() {
     if (::GetConsoleWindow() != nullptr)
         requests.push_back({"Ctrl-C", [] { ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0); }});
     return requests;
+}
+
+void EndSessionOf(long long processId) {
+    ::EnumWindows(EndSessionOfProcess, LPARAM(processId));
 }
 
 }  // namespace tuvako::test
