@@ -45,7 +45,7 @@ mingw_copyright=/usr/share/doc/mingw-w64-x86-64-dev/copyright
 package_dir=$build_dir/package
 stage=$package_dir/Tuvako
 rm -rf "$package_dir"
-mkdir -p "$stage/platforms" "$stage/licenses/Qt"
+mkdir -p "$stage/platforms" "$stage/translations" "$stage/licenses/Qt"
 
 # The DLLs a program or DLL imports, one a line, as its import table names them.
 imports() {
@@ -72,6 +72,9 @@ copy_dll() {
     x86_64-w64-mingw32-strip --strip-debug -o "$2" "$1"
 }
 copy_dll "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/qwindows.dll"
+# Qt's translations of its own dialogs (the colour dialog), for the system's language.
+qt_translations=(/usr/share/qt6/translations/qtbase_*.qm)
+cp "${qt_translations[@]}" "$stage/translations/"
 # Every DLL they import, and what those import in turn, from Qt or the MinGW runtime. The
 # "Windows" style of the terminal's classic look is inside Qt6Widgets.dll; no image is read
 # from a file, so no image-format plugin is needed.
@@ -187,6 +190,7 @@ expected=(
     Tuvako/licenses/MinGW-w64-runtime.txt
 )
 for text in "$qt"/LICENSES/*.txt; do expected+=("Tuvako/licenses/Qt/${text##*/}"); done
+for qm in "${qt_translations[@]}"; do expected+=("Tuvako/translations/${qm##*/}"); done
 found=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | sort)
 want=$(printf '%s\n' "${expected[@]}" | sort)
 if [[ $found != "$want" ]]; then

@@ -5,7 +5,7 @@
 
 windows_packages() {
     echo g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest qt6-base-dev-tools \
-         wine64 xz-utils nsis file zip unzip
+         qt6-translations-l10n wine64 xz-utils nsis file zip unzip
 }
 
 # Installs what is missing, as root; as another user it prints the command to run first and fails.
