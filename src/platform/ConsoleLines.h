@@ -24,11 +24,14 @@ private:
     void Take(const QByteArray& bytes);
     // The end of standard input, on the GUI thread.
     void End();
+    void DeliverLines();
 
     LineHandler onLine_;
     // What watches standard input: a readiness notifier, or a reading thread that hands lines over.
     QObject* reader_ = nullptr;
     QByteArray pending_;
+    bool handling_ = false;  // a line handler runs
+    bool ended_ = false;     // standard input has ended
 };
 
 }  // namespace tuvako
