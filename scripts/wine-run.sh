@@ -6,7 +6,7 @@
 # Qt's plugins through QT_PLUGIN_PATH, as the programs in the zip find them beside themselves.
 # The program's exit status is passed on.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 qt=$2
 shift 2
 
