@@ -24,8 +24,9 @@ constexpr bool IsPathDelimiter(char c) {
 // search path) the resolved executable. Empty when the platform cannot tell.
 AnsiString ExecutableFile();
 
-// The rule above (POSIX only; Windows knows the module's own path): `startedAs` (the program's first argument) when it holds a path delimiter,
-// made absolute against the working directory; otherwise `resolved`.
+// The rule above (POSIX only; Windows knows the module's own path): `startedAs` (the program's
+// first argument) when it holds a path delimiter, made absolute against the working directory;
+// otherwise `resolved`.
 AnsiString ExecutableFileAsStarted(const AnsiString& startedAs, const AnsiString& resolved);
 
 }  // namespace tuvako

@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTcpServer>
 
-
 #include <limits>
 
 namespace tuvako {

@@ -89,10 +89,12 @@ TEST_F(ProgramEntry, TerminationSignalsCloseTheWindowThroughItsCloseHandler) {
 TEST_F(ProgramEntry, ScreenshotsFollowChangesOnePerBurst) {
     const test::TempDir shots;
     Start().resize(640, 480);
-    const ScreenshotRecorder recorder(window.get(), QString::fromStdWString(shots.Path().wstring()), 30);
+    const ScreenshotRecorder recorder(window.get(), QString::fromStdWString(shots.Path().wstring()),
+                                      30);
     window->show();
     ASSERT_TRUE(test::WaitUntil([&] { return recorder.SavedCount() == 1; }));
-    EXPECT_EQ(QImage(QString::fromStdWString(shots.File("latest.png").wstring())).size(), QSize(640, 480));
+    EXPECT_EQ(QImage(QString::fromStdWString(shots.File("latest.png").wstring())).size(),
+              QSize(640, 480));
     Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse listasta!");
     QCoreApplication::processEvents();
     Find<TSunkenLabel>("LblHuom")->SetCaption("Valitse!");

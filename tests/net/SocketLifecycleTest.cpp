@@ -47,7 +47,8 @@ TEST(SocketLifecycle, TenThousandSessionsLeaveDescriptorsAndMemoryWhereTheyWere)
         ASSERT_TRUE(RunSession(server, round)) << "round " << round;
 
     EXPECT_EQ(test::OpenHandleCount(), descriptors);
-    EXPECT_LT(test::HeapInUse(), heap + 64 * 1024) << "10000 sessions may not leak even 7 bytes each";
+    EXPECT_LT(test::HeapInUse(), heap + 64 * 1024)
+        << "10000 sessions may not leak even 7 bytes each";
     EXPECT_EQ(SocketsLibrary::InstanceCount(), 0);
 }
 

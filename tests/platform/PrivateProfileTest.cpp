@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <random>
 
-
 namespace tuvako {
 namespace {
 
@@ -191,7 +190,6 @@ TEST_F(PrivateProfileTest, BinaryHugeAndSpecialFilesNeitherCrashNorBlock) {
     dir.Write("Test.ini", "[A]\r\nk=early\r\n" + std::string(PrivateProfile::MaxFileSize, 'x'));
     EXPECT_EQ(Get("A", "k"), "early");
     EXPECT_FALSE(Write("A", "k", "late"));  // too long to rewrite whole: left alone
-
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <sys/wait.h>
 #endif
 
-#include <filesystem>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace tuvako {

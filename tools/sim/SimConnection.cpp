@@ -7,7 +7,6 @@
 
 #include <QTcpSocket>
 
-
 namespace tuvako::sim {
 
 SimConnection::SimConnection(int id, QTcpSocket* socket, TrafficLog& log, QObject* parent)

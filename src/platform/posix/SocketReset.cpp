@@ -6,8 +6,7 @@ namespace tuvako {
 
 bool SetResetOnClose(std::intptr_t descriptor) {
     const linger immediate{1, 0};
-    return ::setsockopt(int(descriptor), SOL_SOCKET, SO_LINGER, &immediate, sizeof immediate) ==
-           0;
+    return ::setsockopt(int(descriptor), SOL_SOCKET, SO_LINGER, &immediate, sizeof immediate) == 0;
 }
 
 }  // namespace tuvako

@@ -24,13 +24,19 @@ void ConsoleLines::StartReading() {
         DWORD got = 0;
         while (::ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got > 0) {
             QByteArray bytes(buffer, qsizetype(got));
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [self, bytes] {
-                if (self) ExceptionReporter::Guard("Console", [&] { self->Take(bytes); });
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, bytes] {
+                    if (self) ExceptionReporter::Guard("Console", [&] { self->Take(bytes); });
+                },
+                Qt::QueuedConnection);
         }
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [self] {
-            if (self) ExceptionReporter::Guard("Console", [&] { self->End(); });
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self] {
+                if (self) ExceptionReporter::Guard("Console", [&] { self->End(); });
+            },
+            Qt::QueuedConnection);
     }).detach();
 }
 

@@ -80,8 +80,8 @@ HANDLE CreateTemporary(const std::wstring& target, std::wstring& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = target + L".";
         for (int i = 0; i < 6; ++i) temporary += kNameLetters[random() % 62];
-        const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -94,10 +94,10 @@ bool ReplaceAtomically(const std::wstring& target, std::string_view content, boo
     FileHandle file(CreateTemporary(target, temporary));
     created = file.IsOpen();
     if (!created) return false;
-    const bool written =
-        WriteAll(file.Get(), content) && ::FlushFileBuffers(file.Get()) && file.Close() &&
-        ::MoveFileExW(temporary.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const bool written = WriteAll(file.Get(), content) && ::FlushFileBuffers(file.Get()) &&
+                         file.Close() &&
+                         ::MoveFileExW(temporary.c_str(), target.c_str(),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!written) {
         if (file.IsOpen()) file.Close();
         ::DeleteFileW(temporary.c_str());

@@ -122,8 +122,8 @@ int SocketsApiWin::SetLinger(TSocket s, bool on, int seconds) {
     const Entry* entry = Find(s);
     if (!entry) return SocketError;
     const linger value{u_short(on ? 1 : 0), u_short(std::clamp(seconds, 0, 0xFFFF))};
-    return ::setsockopt(entry->socket, SOL_SOCKET, SO_LINGER,
-                        reinterpret_cast<const char*>(&value), sizeof value) == 0
+    return ::setsockopt(entry->socket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&value),
+                        sizeof value) == 0
                ? 0
                : Fail();
 }
@@ -146,18 +146,18 @@ int SocketsApiWin::Connect(TSocket s, const SocketAddress& remote) {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = remote.address;
     address.sin_port = remote.port;
-    return ::connect(entry->socket, reinterpret_cast<const sockaddr*>(&address),
-                     sizeof address) == 0
+    return ::connect(entry->socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
+                   0
                ? 0
                : Fail();
 }
 
 UINT SocketsApiWin::NewNotificationNumber() {
     do {
-        lastNotification_ = lastNotification_ >= kFirstNotification &&
-                                    lastNotification_ < kLastNotification
-                                ? lastNotification_ + 1
-                                : kFirstNotification;
+        lastNotification_ =
+            lastNotification_ >= kFirstNotification && lastNotification_ < kLastNotification
+                ? lastNotification_ + 1
+                : kFirstNotification;
     } while (byNotification_.count(lastNotification_));
     return lastNotification_;
 }
@@ -193,8 +193,9 @@ bool SocketsApiWin::OnNotification(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (owner == byNotification_.end()) return true;
     const Entry& entry = entries_.at(owner->second);
     if (wParam != entry.socket || !entry.window) return true;
-    entry.window->PostMessage(entry.msg, owner->second,
-                              MakeSelectReply(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam)));
+    entry.window->PostMessage(
+        entry.msg, owner->second,
+        MakeSelectReply(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam)));
     return true;
 }
 

@@ -28,8 +28,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     TerminationSignals* watching = g_watching.load();
     QCoreApplication* application = QCoreApplication::instance();
     if (!watching || !application) return FALSE;
-    QMetaObject::invokeMethod(watching, [watching] { watching->Deliver(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        watching, [watching] { watching->Deliver(); }, Qt::BlockingQueuedConnection);
     return TRUE;
 }
 

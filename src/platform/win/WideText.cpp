@@ -16,8 +16,8 @@ std::wstring Widen(std::string_view utf8) {
 
 AnsiString Narrow(std::wstring_view wide) {
     if (wide.empty() || wide.size() > std::size_t(INT_MAX / 3)) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr,
-                                             0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                             nullptr, nullptr);
     AnsiString utf8(std::size_t(length), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), length, nullptr,
                           nullptr);

@@ -10,8 +10,11 @@
 #define NOMINMAX
 #endif
 
+// In this order (formatting must not sort them).
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
 #include <windows.h>
 
 #undef PostMessage
