@@ -5,8 +5,10 @@
 # WORK-FOLDER (made afresh), with no WINEPATH and no Qt variables, so that every DLL and plugin
 # must come from the programs' own folder:
 #  1. the zip, unpacked into a folder whose name has a blank, runs the three programs' --version
-#     through a pipe, and the terminal itself logs in to the simulator and, closed as Windows
-#     closes a program, writes Selwi.ini beside itself;
+#     through a pipe; the terminal logs in to the simulator playing a scenario, shows a member's
+#     choices, sends the member's press byte for byte, reports the next member's time-out and,
+#     closed as Windows closes a program, writes Selwi.ini beside itself, which its next start
+#     reads and keeps;
 #  2. setup.exe /S refuses Windows 7; on Windows 10 it installs into C:\Tuvako (a Selvaro.ini
 #     made from the example, the Start menu entry, the entry in Add/Remove Programs, no start
 #     with Windows);
@@ -125,30 +127,67 @@ for program in tuvako tuvako-sim tuvako-wire; do
     [[ $output == *"$version"* ]] || fail "$program.exe --version does not name $version"
 done
 
-# The terminal's window on the windows platform, loaded from its platforms folder: it logs in,
-# shows the demo's first member, and closes as Windows asks a program to (WM_CLOSE), writing
-# Selwi.ini beside itself.
-start_simulator "$folder"
+# A member's road with the terminal from the zip, on the windows platform loaded from its
+# platforms folder, against tuvako-sim.exe playing a scenario: the login, a member's choices,
+# the member's press sent byte for byte, the next member timing out; then the terminal closes
+# as Windows asks a program to (WM_CLOSE), and its next start keeps Selwi.ini beside itself.
+scenario=$work/road.txt
+printf '%s\n' 'timeout 40' 'expect Moi^-^Tuvako01^-^0^KVLNQ^' 'ignore Ping^*' 'customer 1' \
+    'expect Crd^4711^Tuvako01^-^0^K1?A@VV12@55<#24&^OK^0^Lippu=T9^' 'greet' 'customer 2' \
+    'expect Log^4712^Tuvako01^-^0^V-89;Timeout: Valintaa ei tehty!^SaveLogi^^' >"$scenario"
+: >"$work/sim.log"
+"$wine" "$folder/tuvako-sim.exe" --listen 127.0.0.1:0 --scenario "$(windows_path "$scenario")" \
+    </dev/null >"$work/sim.log" 2>&1 &
+sim_pid=$!
+await_simulator 'listening on 127\.0\.0\.1:' 60 || fail "tuvako-sim.exe did not start: $(cat "$work/sim.log")"
+port=$(sed -n 's/.* listening on 127\.0\.0\.1:\([0-9][0-9]*\).*/\1/p' "$work/sim.log" | head -n 1)
 write_ini "$folder/Selvaro.ini" '[MessageSrv]' 'ServerAddress=127.0.0.1' "Port=$port" 'Use=Yes' \
-    'PingTime=180' '[Tuvako01]' 'Number=01'
-"$wine" "$folder/tuvako.exe" >"$work/terminal.log" 2>&1 &
+    'PingTime=180' '[Tuvako01]' 'Number=01' 'ButtonShowTime=2'
+# The member's finger: a command on the terminal's standard input.
+touch_pipe=$work/touch
+mkfifo "$touch_pipe"
+TUVAKO_CONSOLE_LOG=1 TUVAKO_CONSOLE_INPUT=1 "$wine" "$folder/tuvako.exe" <"$touch_pipe" \
+    >"$work/terminal.log" 2>&1 &
 terminal_pid=$!
-await_simulator 'login accepted for Tuvako01' 60 \
-    || fail "the terminal from the zip did not log in: $(cat "$work/sim.log" "$work/terminal.log")"
-echo "tuvako.exe from the zip: $(grep -m 1 'login accepted' "$work/sim.log")"
-await_simulator '> Crd^' 20 || fail "the simulator sent no member: $(cat "$work/sim.log")"
-sleep 1
-run taskkill /IM tuvako.exe >/dev/null || fail "taskkill found no tuvako.exe"
-for ((i = 0; i < 300; ++i)); do
-    kill -0 "$terminal_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$terminal_pid" 2>/dev/null && fail "tuvako.exe did not close on WM_CLOSE"
-wait "$terminal_pid" || fail "tuvako.exe ended with status $? on WM_CLOSE: $(cat "$work/terminal.log")"
+exec 7>"$touch_pipe"
+await_terminal() {
+    local i
+    for ((i = 0; i < $2 * 10; ++i)); do
+        grep -q "$1" "$work/terminal.log" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+await_terminal '\^BUTTON\^Tuote\^V12\^' 60 \
+    || fail "the terminal from the zip showed no choices: $(cat "$work/sim.log" "$work/terminal.log")"
+echo "press Kuntosali" >&7
+wait "$sim_pid" || fail "the scenario failed: $(cat "$work/sim.log" "$work/terminal.log")"
+sim_pid=
+echo "tuvako.exe from the zip: logged in, showed the choices, sent the press byte for byte," \
+     "reported the next member's time-out"
+close_terminal() {
+    run taskkill /IM tuvako.exe >/dev/null || fail "taskkill found no tuvako.exe"
+    for ((i = 0; i < 300; ++i)); do
+        kill -0 "$terminal_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$terminal_pid" 2>/dev/null && fail "tuvako.exe did not close on WM_CLOSE"
+    wait "$terminal_pid" || fail "tuvako.exe ended with status $? on WM_CLOSE: $(cat "$work/terminal.log")"
+}
+close_terminal
+exec 7>&-
 grep -q '^\[TfrmTuvakoMain\]' "$folder/Selwi.ini" 2>/dev/null \
     || fail "no Selwi.ini with the window's state beside tuvako.exe after it closed"
-echo "tuvako.exe from the zip closed on WM_CLOSE and wrote Selwi.ini beside itself"
-stop_simulator
+# The next start reads it: a panel colour put there comes back and is written again at close.
+sed -i 's/^PanelTop.Color=.*/PanelTop.Color=255\r/' "$folder/Selwi.ini"
+write_ini "$folder/Selvaro.ini" '[MessageSrv]' 'Use=No' '[Tuvako01]' 'Number=01'
+"$wine" "$folder/tuvako.exe" </dev/null >"$work/terminal.log" 2>&1 &
+terminal_pid=$!
+sleep 3
+close_terminal
+grep -q '^PanelTop.Color=255' "$folder/Selwi.ini" \
+    || fail "a restart did not keep Selwi.ini beside tuvako.exe: $(cat "$folder/Selwi.ini")"
+echo "tuvako.exe from the zip closed on WM_CLOSE, and kept Selwi.ini beside itself across a restart"
 
 echo "-- 2. setup.exe /S"
 # On an older Windows it says that it needs 10 or 11, fails, and installs nothing.
