@@ -3,12 +3,8 @@
 #pragma once
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+#include "support/win/WindowsHeaders.h"
+
 #include <winsock2.h>
 // The window functions' macros would rename MessageWindow's members.
 #undef PostMessage

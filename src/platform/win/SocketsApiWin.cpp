@@ -41,7 +41,7 @@ bool OptionName(SocketOption option, int& level, int& name) {
 
 // A socket that a child process would not inherit (a started program must not keep the
 // server's connection open); plain socket() where the flag is not known.
-SOCKET NewSocket(int type, int protocol) {
+SOCKET MakeSocket(int type, int protocol) {
     const SOCKET made = ::WSASocketW(AF_INET, type, protocol, nullptr, 0,
                                      WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
     if (made != INVALID_SOCKET || ::WSAGetLastError() != WSAEINVAL) return made;
@@ -89,7 +89,7 @@ int SocketsApiWin::Fail(int wsaError) {
 }
 
 TSocket SocketsApiWin::Socket(int type, int protocol) {
-    const SOCKET made = NewSocket(type, protocol);
+    const SOCKET made = MakeSocket(type, protocol);
     if (made == INVALID_SOCKET) return InvalidSocket;
     const TSocket handle = ++lastHandle_;
     entries_[handle] = Entry{made, 0, nullptr, 0, 0};
