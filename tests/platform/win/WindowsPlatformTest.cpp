@@ -7,6 +7,7 @@
 #include "platform/ProcessStart.h"
 #include "platform/SocketsApi.h"
 #include "platform/TerminationSignals.h"
+#include "platform/TickCount.h"
 #include "platform/win/WideText.h"
 #include "platform/win/WindowsHeaders.h"
 #include "support/TempDir.h"
@@ -35,6 +36,12 @@ TEST(WindowsPaths, TheExecutableIsTheModulesOwnFullPathWhateverTheCurrentFolder)
     fs::current_path(elsewhere.Path());
     EXPECT_EQ(ExecutableFile(), file);
     fs::current_path(before);
+}
+
+TEST(WindowsTickCount, IsTheSystemsOwnCount) {
+    const DWORD before = ::GetTickCount();
+    const std::uint32_t tick = TickCount();
+    EXPECT_LE(tick - before, 100u) << "the same clock, read moments apart";
 }
 
 TEST(WindowsPaths, UnicodeTextGoesBothWaysAndArgumentsArriveInUtf8) {
