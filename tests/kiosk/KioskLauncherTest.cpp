@@ -240,6 +240,25 @@ TEST_F(KioskLauncher, CageKilledByASignalAfterAStopIsTheKioskEndingAsAsked) {
     }
 }
 
+// At a shutdown the session's signals and the unit's own SIGTERM come apart: a second stop that
+// comes while the launcher removes its folder on the way out changes nothing.
+TEST_F(KioskLauncher, ASecondStopWhileTheLauncherEndsChangesNothing) {
+    // rm marks its start and takes its time, so that the second stop comes while it runs.
+    const fs::path removing = work.File("removing");
+    Executable(bin.Path() / "rm",
+               "#!/bin/sh\n: >" + removing.string() + "\nsleep 1\nexec /bin/rm \"$@\"\n");
+    Start({QString::fromStdString(
+        Terminal("trap 'exit 0' TERM\necho running\nfor i in $(seq 400); do sleep 0.05; done")
+            .string())});
+    ASSERT_TRUE(WaitForOutput("running")) << output;
+    launcher.terminate();
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(removing); }, kWaitMs));
+    launcher.terminate();
+    EXPECT_EQ(Finish(), 0) << output;
+    EXPECT_EQ(output, "running\n");
+    EXPECT_TRUE(RuntimeEmpty());
+}
+
 // The real terminal on the offscreen platform: a stop saves "Selwi.ini" whole, with no
 // temporary file beside it.
 TEST_F(KioskLauncher, AStopSavesTheTerminalsWindowStateAndLeavesNoTemporaryFile) {
