@@ -15,8 +15,8 @@ std::vector<AnsiString> ProgramArguments(int argc, char** argv);
 
 // A windowed Windows program has no standard output or error unless they were redirected (to
 // a file, a pipe): this connects the missing ones to the console of the process that started
-// it, if there is one, so that a report reaches the person who typed the command. Elsewhere
-// there is nothing to do.
+// it, if there is one, so that a report reaches the person who typed the command, and has the
+// console show UTF-8 while the program runs. Elsewhere there is nothing to do.
 void UseStartingConsole();
 
 }  // namespace tuvako

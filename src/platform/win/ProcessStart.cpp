@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace tuvako {
@@ -14,6 +15,17 @@ namespace {
 bool IsConnected(DWORD standardHandle) {
     const HANDLE handle = ::GetStdHandle(standardHandle);
     return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+UINT g_consoleCodePage = 0;
+
+// The reports are UTF-8 (as on Linux), which the console shows as such only in its UTF-8 code
+// page; the console's own is put back when the program ends, for the prompt that started it.
+void ShowUtf8OnTheConsole() {
+    g_consoleCodePage = ::GetConsoleOutputCP();
+    if (g_consoleCodePage == 0 || g_consoleCodePage == CP_UTF8) return;
+    ::SetConsoleOutputCP(CP_UTF8);
+    std::atexit([] { ::SetConsoleOutputCP(g_consoleCodePage); });
 }
 
 }  // namespace
@@ -35,6 +47,7 @@ void UseStartingConsole() {
     if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;
     if (!output && std::freopen("CONOUT$", "w", stdout)) std::cout.clear();
     if (!error && std::freopen("CONOUT$", "w", stderr)) std::cerr.clear();
+    ShowUtf8OnTheConsole();
 }
 
 }  // namespace tuvako
