@@ -202,6 +202,7 @@ TEST_F(KioskLauncher, AProgramThatTheSessionsHangUpEndsAfterAStopEndsTheKioskNor
     ASSERT_TRUE(WaitForOutput("running")) << output;
     launcher.terminate();
     EXPECT_EQ(Finish(), 0) << output;
+    EXPECT_EQ(output, "running\n") << "no note of the shell's on the program's signal";
     EXPECT_FALSE(fs::exists(CageMark()));
     EXPECT_TRUE(RuntimeEmpty());
 }
