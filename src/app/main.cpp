@@ -55,9 +55,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TUVAKO_VERSION));
     QApplication::setApplicationDisplayName(QString::fromLatin1(texts::kApplicationTitle));
 
-    // A stop (SIGTERM, SIGINT, SIGHUP) is taken from here on, before the window reads its files:
-    // one that comes while the window is being made waits for the event loop, and the window then
-    // closes and saves its state as at any other time, instead of the process dying unsaved.
+    // A stop (SIGTERM, SIGINT, SIGHUP; on Windows the session's end or a polite close) is taken
+    // from here on, before the window reads its files: one that comes while the window is being
+    // made waits for the event loop, and the window then closes and saves its state as at any
+    // other time, instead of the process dying unsaved.
     TfrmTuvakoMain* stopped = nullptr;
     TerminationSignals terminationSignals([&stopped] {
         if (stopped) stopped->close();
