@@ -24,6 +24,7 @@ if [[ -n $windows ]]; then
     qt=$(windows_qt)
     export WINEPREFIX=$PWD/$build_dir/wine
     scripts/wine-run.sh "$WINEPREFIX" "$qt" cmd.exe /c exit 0
+    /usr/lib/wine/wineserver -w
     /usr/lib/wine/wineserver -p 2>/dev/null || true
     trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 fi
